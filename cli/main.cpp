@@ -1,0 +1,78 @@
+// korvexa-cli: the command-line face of the design engine.
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <cstdio>
+#include <iostream>
+
+#include "cli/DesignCommand.h"
+#include "cli/SlabJson.h"
+
+namespace {
+
+QString Q(const char* text) { return QString::fromUtf8(text); }
+
+constexpr int kExitBadInput = 2;
+
+const char* kDescription =
+    "Korvexa: design of reinforced-concrete floor slabs.\n"
+    "\n"
+    "Commands:\n"
+    "  design INPUT.json   Designs every slab of INPUT.json and prints the inputs\n"
+    "                      and results as JSON on standard output.\n"
+    "\n"
+    "INPUT.json is {\"settings\": {...}, \"grades\": [8 texts], \"slabs\": [{...}, ...]}.\n"
+    "\"settings\" (optional) uses the field names SnowDepth, SnowUnitWeight, SnowCoef,\n"
+    "PitchMax, PitchMin, PitchStep and LoadUnitFactor (1 = N/m², 1000 = kN/m²).\n"
+    "\"grades\" (optional) are the steel grades of D10, D13, D16, D19, D22, D25, D29\n"
+    "and D32, for example \"SD345\".  Each slab uses the field names of the slab record\n"
+    "(Name, Bind, LoadShape, LoadTime, Fc, T, Lx, Ly, Cov, Gamma, Own, FL, LL [3],\n"
+    "TL [3], P [3], IncreaseS, IncreaseD, TLDirect, DeltCheck, OwnDirect, FLAdd,\n"
+    "Bar [dir][pos][n], Pitch [dir][pos], CompMode [2], BarOutside, DeflectionOnly,\n"
+    "LoadUnit, Concrete); missing fields take the defaults of a new slab.\n"
+    "\n"
+    "Each output slab carries \"Status\": 0 designed, 1 inputs incomplete or not\n"
+    "designable, 2 Lx > Ly, 3 span ratio above the limit of the edge condition.\n"
+    "Bad input is reported on standard error with exit status 2.";
+
+int Design(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::cerr << "korvexa-cli: cannot open " << path.toStdString() << ": " << file.errorString().toStdString()
+                  << "\n";
+        return kExitBadInput;
+    }
+    try {
+        const QByteArray output = korvexa::cli::DesignJson(file.readAll());
+        std::fwrite(output.constData(), 1, static_cast<std::size_t>(output.size()), stdout);
+        return 0;
+    } catch (const korvexa::cli::JsonInputError& e) {
+        std::cerr << "korvexa-cli: " << path.toStdString() << ": " << e.what() << "\n";
+        return kExitBadInput;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(Q("korvexa-cli"));
+    QCoreApplication::setApplicationVersion(Q(KORVEXA_VERSION_TEXT));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(Q(kDescription));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(Q("command"), Q("design"));
+    parser.addPositionalArgument(Q("file"), Q("input file"));
+    parser.process(app);
+
+    const QStringList args = parser.positionalArguments();
+    if (args.size() == 2 && args[0] == Q("design"))
+        return Design(args[1]);
+    std::cerr << "korvexa-cli: usage: korvexa-cli design INPUT.json (see --help)\n";
+    return kExitBadInput;
+}

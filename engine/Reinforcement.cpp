@@ -1,0 +1,320 @@
+#include "engine/Reinforcement.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "engine/Ucommon.h"
+#include "engine/Ukorvexa.h"
+
+namespace korvexa {
+
+namespace {
+
+double LargestOuterDia(const BarData& bars, const std::array<int, 2>& pair)
+{
+    return std::max(bars[pair[0]].OuterDia, bars[pair[1]].OuterDia);
+}
+
+// Index of the allowable stress used for case k: short-term for the snow
+// case and for every case of a short-term design.
+int StressIndex(const SlabData& slab, int k)
+{
+    return (k == 0 && slab.LoadTime == LoadShortTerm) ? 1 : k;
+}
+
+// Lever arm j = 7/8 of the effective depth, cm.
+double LeverArm(const SlabData& slab, int dir, int pos) { return 0.875 * (slab.T - slab.Dt[dir][pos]); }
+
+// Equivalent bar area and allowable stresses of the bar pair of a position.
+// Stresses are taken as whole N/mm²; a stronger bar counts with its stress
+// ratio, so that two bars of one grade give their mean area.
+void BarPair(SlabData& slab, const BarData& bars, int dir, int pos)
+{
+    const auto& pair = slab.Bar[dir][DesignedBarPosition(slab, pos)];
+    const BarMember& a = bars[pair[0]];
+    const BarMember& b = bars[pair[1]];
+    const int n = (pair[0] != BarNone) + (pair[1] != BarNone);
+    if (n == 0)
+        return;
+    const double longA = std::floor(a.FtLong), longB = std::floor(b.FtLong);
+    const double shortA = std::floor(a.FtShort), shortB = std::floor(b.FtShort);
+    if (n == 2) {
+        slab.Ft[pos][0] = std::min(longA, longB);
+        slab.Ft[pos][1] = std::min(shortA, shortB);
+    } else {
+        slab.Ft[pos][0] = std::max(longA, longB);
+        slab.Ft[pos][1] = std::max(shortA, shortB);
+    }
+    slab.BarArea[pos][0] = (longA * a.Area + longB * b.Area) / (n * slab.Ft[pos][0]);
+    slab.BarArea[pos][1] = (shortA * a.Area + shortB * b.Area) / (n * slab.Ft[pos][1]);
+}
+
+// Steel area per metre of a bar pair at pitch p (mm): alternating bars give
+// the mean area per bar.
+double PairArea(const BarData& bars, int a, int b, int pitch)
+{
+    const double perBar = (a != BarNone && b != BarNone) ? (bars[a].Area + bars[b].Area) / 2
+                                                         : bars[a].Area + bars[b].Area;
+    return perBar * 1000 / pitch;
+}
+
+std::string PitchText(int pitch) { return " @" + std::to_string(pitch); }
+
+// The bars of one position as the texts need them.
+struct PositionBars {
+    int size1 = 0, size2 = 0;     // bar sizes as entered
+    std::string name1, name2;     // second name empty when equal to the first
+    int dia1 = 0, dia2 = 0;       // mm; second 0 when equal to the first
+
+    PositionBars(const BarData& bars, const std::array<int, 2>& pair)
+        : size1(pair[0]), size2(pair[1]), name1(bars[pair[0]].Name), name2(bars[pair[1]].Name),
+          dia1(static_cast<int>(std::lround(bars[pair[0]].Dia * 10))),
+          dia2(static_cast<int>(std::lround(bars[pair[1]].Dia * 10)))
+    {
+        if (name2 == name1)
+            name2.clear();
+        if (dia2 == dia1)
+            dia2 = 0;
+    }
+
+    std::string Text(int pitch) const
+    {
+        const char* separator = (dia1 > 0 && dia2 > 0) ? "･" : "";
+        return name1 + separator + name2 + PitchText(pitch);
+    }
+
+    // The bar that runs through at double pitch: the larger (mode 1) or the
+    // smaller (mode 2) diameter, a missing bar never being the smaller.
+    int ThroughSize(int mode) const
+    {
+        if (dia2 == 0)
+            return size1;
+        if (dia1 == 0)
+            return size2;
+        const bool firstIsLarger = dia1 >= dia2;
+        return (mode == CompLargerThrough) == firstIsLarger ? size1 : size2;
+    }
+};
+
+// The compression-side layer at double pitch: its text and its area.
+struct ThroughBar {
+    std::string text;
+    double area = 0;
+};
+
+ThroughBar MakeThroughBar(const BarData& bars, const PositionBars& from, int mode, int pitch)
+{
+    const int size = from.ThroughSize(mode);
+    const int dia = static_cast<int>(std::lround(bars[size].Dia * 10));
+    return {"D" + std::to_string(dia) + PitchText(2 * pitch), PairArea(bars, size, BarNone, 2 * pitch)};
+}
+
+struct Totals {
+    double end = 0;
+    double centre = 0;
+};
+
+// Simply supported spans: both positions carry the centre bars at the centre pitch.
+Totals DescribeSupportedDirection(SlabData& slab, const BarData& bars, int dir)
+{
+    const PositionBars end(bars, slab.Bar[dir][0]);
+    const PositionBars centre(bars, slab.Bar[dir][1]);
+    const int pc = slab.CalcPitch[dir][1];
+    const double areaEnd = PairArea(bars, end.size1, end.size2, pc);
+    const double areaCentre = PairArea(bars, centre.size1, centre.size2, pc);
+    const int tension = slab.M[0][dir][1] >= 0 ? 1 : 0;
+    auto& text = slab.BarText[dir];
+    text[1][tension] = centre.Text(pc);
+    text[0][tension] = centre.Text(pc);
+
+    Totals totals;
+    const int endMode = slab.CompMode[0];
+    if (endMode == CompDouble) {
+        text[0][1 - tension] = end.Text(pc);
+        totals.end = areaEnd + areaCentre;
+    } else if (endMode == CompNone) {
+        text[0][1 - tension].clear();
+        totals.end = areaCentre;
+    } else {
+        const ThroughBar through = MakeThroughBar(bars, end, endMode, pc);
+        text[0][1 - tension] = through.text;
+        totals.end = through.area + areaCentre;
+    }
+
+    const int centreMode = slab.CompMode[1];
+    if (centreMode == CompDouble) {
+        text[1][1 - tension] = end.Text(pc);
+        totals.centre = areaCentre + areaEnd;
+    } else if (centreMode == CompNone) {
+        text[1][1 - tension].clear();
+        totals.centre = areaCentre;
+    } else {
+        const ThroughBar through = MakeThroughBar(bars, end, centreMode, pc);
+        text[1][1 - tension] = through.text;
+        totals.centre = through.area + areaCentre;
+    }
+    return totals;
+}
+
+// Continuous or fixed edges: the end tension bars on one face, the centre
+// tension bars on the other, each running through into the other position
+// fully (double arrangement) or every other bar (double pitch).
+Totals DescribeContinuousDirection(SlabData& slab, const BarData& bars, int dir)
+{
+    const PositionBars end(bars, slab.Bar[dir][0]);
+    const PositionBars centre(bars, slab.Bar[dir][1]);
+    const int pe = slab.CalcPitch[dir][0];
+    const int pc = slab.CalcPitch[dir][1];
+    const double areaEnd = PairArea(bars, end.size1, end.size2, pe);
+    const double areaCentre = PairArea(bars, centre.size1, centre.size2, pc);
+    const int tension = slab.M[0][dir][0] > 0 ? 1 : 0;  // face of the end tension bars
+    auto& text = slab.BarText[dir];
+    text[0][tension] = end.Text(pe);
+    text[1][1 - tension] = centre.Text(pc);
+
+    Totals totals;
+    const int endMode = slab.CompMode[0];
+    if (endMode == CompDouble) {
+        text[0][1 - tension] = centre.Text(pc);
+        totals.end = areaEnd + areaCentre;
+    } else if (endMode == CompNone) {
+        text[0][1 - tension].clear();
+        totals.end = areaEnd;
+    } else {
+        const ThroughBar through = MakeThroughBar(bars, centre, endMode, pc);
+        text[0][1 - tension] = through.text;
+        totals.end = through.area + areaEnd;
+    }
+
+    const int centreMode = slab.CompMode[1];
+    if (centreMode == CompDouble) {
+        text[1][tension] = end.Text(pe);
+        totals.centre = areaEnd + areaCentre;
+    } else if (centreMode == CompNone) {
+        text[1][tension].clear();
+        totals.centre = areaCentre;
+    } else {
+        const ThroughBar through = MakeThroughBar(bars, end, centreMode, pe);
+        text[1][tension] = through.text;
+        totals.centre = through.area + areaCentre;
+    }
+    return totals;
+}
+
+void NoteLowSteel(SlabData& slab, std::string_view place)
+{
+    if (!slab.Message.empty())
+        slab.Message += "、";
+    slab.Message += place;
+}
+
+}  // namespace
+
+int DesignedBarPosition(const SlabData& slab, int pos) { return IsSimplySupportedSpan(slab.Bind) ? 1 : pos; }
+
+DirPos<double> TensionBarDepths(const SlabData& slab, const BarData& bars)
+{
+    DirPos<double> dt{};
+    for (int pos = 0; pos < 2; ++pos) {
+        const int p = DesignedBarPosition(slab, pos);
+        const double ds = LargestOuterDia(bars, slab.Bar[0][p]);
+        const double dl = LargestOuterDia(bars, slab.Bar[1][p]);
+        if (slab.BarOutside == 0) {
+            dt[0][pos] = slab.Cov + ds / 2;
+            dt[1][pos] = slab.Cov + ds + dl / 2;
+        } else {
+            dt[1][pos] = slab.Cov + dl / 2;
+            dt[0][pos] = slab.Cov + dl + ds / 2;
+        }
+    }
+    return dt;
+}
+
+void ComputeDt(SlabData& slab, const BarData& bars) { slab.Dt = TensionBarDepths(slab, bars); }
+
+int PitchUpperLimit(const SlabData& slab, const CommonSettings& settings, int dir)
+{
+    if (dir == 0)
+        return settings.PitchMax[0];
+    const long long threeT = DecimalFloor(30.0L * slab.T);  // 3t in mm
+    return static_cast<int>(std::min<long long>(threeT, settings.PitchMax[1]));
+}
+
+void ChoosePitch(SlabData& slab, const CommonSettings& settings, const BarData& bars, int dir, int pos)
+{
+    const int entered = slab.Pitch[dir][pos];
+    const int upper = PitchUpperLimit(slab, settings, dir);
+    if (entered > 0)
+        slab.CalcPitch[dir][pos] = slab.Pitch[dir][DesignedBarPosition(slab, pos)];
+    else
+        slab.CalcPitch[dir][pos] = upper;
+
+    BarPair(slab, bars, dir, pos);
+
+    // Required steel of the loaded cases, cm²/m.
+    const double j = LeverArm(slab, dir, pos);
+    double required[2] = {0, 0};
+    for (int k = 0; k < 2; ++k)
+        if (CaseHasLoad(slab, k))
+            required[k] = std::fabs(slab.M[k][dir][pos]) * 100 / (slab.Ft[pos][StressIndex(slab, k)] * j * 0.1);
+    const int governing = required[0] >= required[1] ? 0 : 1;
+    const double a = required[governing];
+    slab.At[dir][pos] = a;
+
+    // Pitch that provides the area, mm; computed wide since a tiny area
+    // gives a pitch far beyond any integer.
+    constexpr long long kNoLimit = 10000;
+    long long pitch = kNoLimit;
+    if (a != 0) {
+        const long double exact = slab.BarArea[pos][governing] * 1000.0L / a;
+        pitch = exact >= kNoLimit ? kNoLimit : DecimalFloor(exact);
+    }
+    if (settings.PitchStep > 0)
+        pitch = pitch / settings.PitchStep * settings.PitchStep;
+    if (entered == 0)
+        slab.CalcPitch[dir][pos] =
+            static_cast<int>(std::min<long long>(std::max<long long>(pitch, settings.PitchMin[dir]), upper));
+}
+
+void SnapPitches(SlabData& slab, int dir)
+{
+    auto& calc = slab.CalcPitch[dir];
+    const int f = std::min(calc[0], calc[1]);
+    for (int pos = 0; pos < 2; ++pos)
+        if (slab.Pitch[dir][pos] == 0 && calc[pos] > f)
+            calc[pos] = calc[pos] > 2 * f ? 2 * f : f;
+}
+
+void AllowableMoments(SlabData& slab, int dir)
+{
+    for (int pos = 0; pos < 2; ++pos) {
+        const double j = LeverArm(slab, dir, pos);
+        for (int k = 0; k < 2; ++k) {
+            if (!CaseHasLoad(slab, k))
+                continue;
+            // Provided area per metre (cm²) × allowable stress × j, in kN·m/m.
+            double& ma = slab.Ma[k][dir][pos];
+            ma = slab.BarArea[pos][k] * 1000 / slab.CalcPitch[dir][pos] * 0.1 * slab.Ft[pos][StressIndex(slab, k)] * j * 0.01;
+            slab.MRatio[k][dir][pos] = RoundHalfUp(std::fabs(slab.M[k][dir][pos]) / ma, 2);
+        }
+    }
+}
+
+void DescribeBars(SlabData& slab, const BarData& bars)
+{
+    slab.Message.clear();
+    const bool oneWay = slab.Bind >= BindOneWayFixed;
+    for (int dir = 0; dir < 2; ++dir) {
+        const Totals totals = IsSimplySupportedSpan(slab.Bind) ? DescribeSupportedDirection(slab, bars, dir)
+                                                                : DescribeContinuousDirection(slab, bars, dir);
+        // Total steel of both faces as a percentage of the gross section.
+        const std::string word = dir == 0 ? (oneWay ? "主筋" : "短辺") : (oneWay ? "配力筋" : "長辺");
+        if (!DecimalGreaterEqual(totals.end / slab.T, 0.2))
+            NoteLowSteel(slab, word + "端部");
+        if (!DecimalGreaterEqual(totals.centre / slab.T, 0.2))
+            NoteLowSteel(slab, word + "中央");
+    }
+}
+
+}  // namespace korvexa
