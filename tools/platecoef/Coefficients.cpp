@@ -1,0 +1,194 @@
+#include "Coefficients.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <stdexcept>
+
+namespace platecoef {
+
+namespace {
+
+constexpr Edge C = Edge::Clamped;
+constexpr Edge S = Edge::Simple;
+constexpr Edge F = Edge::Free;
+
+// Load shapes.  A varying part is zero at one edge and 1 at the opposite
+// one; it is largest at the fixed edge (West for a variation across the
+// short span, South along the long span) and zero at the free edge where
+// there is one.
+constexpr PlateLoad kUniform{1.0, 0.0, 0.0};
+constexpr PlateLoad kVaryingAcross{1.0, -1.0, 0.0};  // 1 at x = 0, 0 at x = Lx
+constexpr PlateLoad kVaryingAlong{1.0, 0.0, -1.0};   // 1 at y = 0, 0 at y = Ly
+
+bool Supported(Edge e) { return e != Edge::Free; }
+
+// Largest value of f over the plate.  f is taken at every node (the mean of
+// the elements meeting there, a smooth field); around the best node the 3 × 3
+// nodal values (shifted inwards at an edge) are interpolated biquadratically
+// and the interpolant is maximised within one mesh step of that node.
+template <class F>
+double PlateMaximum(const PlateSolution& s, F&& f) {
+    const int nx = s.Nx(), ny = s.Ny();
+    const double hx = s.Hx(), hy = s.Hy();
+    std::vector<double> v(static_cast<size_t>(nx + 1) * (ny + 1));
+    auto at = [&](int i, int j) -> double& { return v[static_cast<size_t>(j) * (nx + 1) + i]; };
+    int bi = 0, bj = 0;
+    for (int j = 0; j <= ny; ++j) {
+        for (int i = 0; i <= nx; ++i) {
+            at(i, j) = f(i * hx, j * hy);
+            if (at(i, j) > at(bi, bj)) {
+                bi = i;
+                bj = j;
+            }
+        }
+    }
+    const int i0 = std::clamp(bi - 1, 0, nx - 2), j0 = std::clamp(bj - 1, 0, ny - 2);
+    // Quadratic Lagrange weights on the nodes 0, 1, 2 at local coordinate t.
+    auto weights = [](double t, double w[3]) {
+        w[0] = (t - 1) * (t - 2) / 2;
+        w[1] = -t * (t - 2);
+        w[2] = t * (t - 1) / 2;
+    };
+    double best = at(bi, bj);
+    constexpr int kSub = 32;  // samples per mesh step
+    for (int a = -kSub; a <= kSub; ++a) {
+        const double ti = bi + double(a) / kSub;
+        if (ti < 0 || ti > nx) continue;
+        double wx[3];
+        weights(ti - i0, wx);
+        for (int b = -kSub; b <= kSub; ++b) {
+            const double tj = bj + double(b) / kSub;
+            if (tj < 0 || tj > ny) continue;
+            double wy[3];
+            weights(tj - j0, wy);
+            double value = 0.0;
+            for (int p = 0; p < 3; ++p)
+                for (int q = 0; q < 3; ++q) value += wx[p] * wy[q] * at(i0 + p, j0 + q);
+            best = std::max(best, value);
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+const std::vector<TableSpec>& TableSpecs() {
+    static const std::vector<TableSpec> specs = {
+        {"Bind 1, LoadShape 0", {C, C, C, C}, kUniform, 20, 0.1, false, true},
+        {"Bind 1, LoadShape 1", {C, C, C, C}, kVaryingAcross, 10, 0.1},
+        {"Bind 1, LoadShape 2", {C, C, C, C}, kVaryingAlong, 10, 0.1},
+        {"Bind 2", {C, C, C, S}, kUniform, 10, 0.1},
+        {"Bind 3", {C, S, C, C}, kUniform, 10, 0.1},
+        {"Bind 4", {C, S, C, S}, kUniform, 10, 0.1},
+        {"Bind 5", {C, C, S, S}, kUniform, 10, 0.1},
+        {"Bind 6", {S, S, C, C}, kUniform, 10, 0.1},
+        {"Bind 7", {S, S, S, S}, kUniform, 12, 0.25},
+        {"Bind 8, LoadShape 0", {C, C, C, F}, kUniform, 10, 0.1},
+        {"Bind 8, LoadShape 1", {C, C, C, F}, kVaryingAlong, 5, 0.2},
+        {"Bind 9, LoadShape 0", {C, F, C, C}, kUniform, 30, 0.1},
+        {"Bind 9, LoadShape 1", {C, F, C, C}, kVaryingAcross, 15, 0.2},
+        {"Bind 10", {C, F, C, F}, kUniform, 30, 0.1, true},
+    };
+    return specs;
+}
+
+double LambdaOf(const TableSpec& table, int column) { return 1.0 + column * table.Step; }
+
+int ElementsAlong(double lambda, int elements) {
+    return std::max(2, 2 * static_cast<int>(std::lround(lambda * elements / 2.0)));
+}
+
+Column MeasureColumn(const TableSpec& t, const PlateSolution& s) {
+    const double lambda = s.Case().Ly;
+    const int nx = s.Nx(), ny = s.Ny();
+    const auto& e = t.Edges;
+    Column c{};
+    // End moments: middle of a clamped edge; the West / South edge when both
+    // are clamped (it carries the larger part of a varying load).  A simply
+    // supported direction stores zero (the lookup uses the centre moment).
+    if (e[West] == Edge::Clamped) c[0] = s.Mx(0.0, lambda / 2);
+    else if (e[East] == Edge::Clamped) c[0] = s.Mx(1.0, lambda / 2);
+    if (e[South] == Edge::Clamped) c[2] = s.My(0.5, 0.0);
+    else if (e[North] == Edge::Clamped) c[2] = s.My(0.5, lambda);
+    // Centre moments: the largest sagging moment of the direction.
+    c[1] = PlateMaximum(s, [&](double x, double y) { return s.Mx(x, y); });
+    c[3] = PlateMaximum(s, [&](double x, double y) { return s.My(x, y); });
+    // Shears: support reaction at the middle of a supported edge, West /
+    // South first (the clamped or more loaded edge of every table).
+    if (t.UnitShears) {
+        c[4] = c[5] = 1.0;
+    } else {
+        if (Supported(e[West])) c[4] = s.EdgeReaction(0, ny / 2);
+        else if (Supported(e[East])) c[4] = s.EdgeReaction(nx, ny / 2);
+        if (Supported(e[South])) c[5] = s.EdgeReaction(nx / 2, 0);
+        else if (Supported(e[North])) c[5] = s.EdgeReaction(nx / 2, ny);
+    }
+    // Deflection: the largest deflection of the plate.
+    c[6] = 12.0 * PlateMaximum(s, [&](double x, double y) { return s.W(x, y); });
+    return c;
+}
+
+std::vector<Column> ComputeColumns(const std::vector<const TableSpec*>& tables, double lambda,
+                                   const MeshSettings& mesh) {
+    if (tables.empty()) return {};
+    PlateCase plate;
+    plate.Lx = 1.0;
+    plate.Ly = lambda;
+    plate.Edges = tables.front()->Edges;
+    std::vector<PlateLoad> loads;
+    for (const TableSpec* t : tables) {
+        if (t->Edges != plate.Edges)
+            throw std::invalid_argument("ComputeColumns: tables of different plates");
+        loads.push_back(t->Load);
+    }
+    auto measure = [&](int elements) {
+        const auto solutions =
+            SolvePlate(plate, loads, elements, ElementsAlong(lambda, elements));
+        std::vector<Column> columns;
+        for (size_t k = 0; k < tables.size(); ++k)
+            columns.push_back(MeasureColumn(*tables[k], solutions[k]));
+        return columns;
+    };
+    std::vector<Column> coarse = measure(mesh.Elements);
+    if (!mesh.Extrapolate) return coarse;
+    const std::vector<Column> fine = measure(2 * mesh.Elements);
+    for (size_t k = 0; k < tables.size(); ++k) {
+        for (int r = 0; r < kRows; ++r) {
+            if (tables[k]->UnitShears && (r == 4 || r == 5)) continue;
+            coarse[k][r] = (4.0 * fine[k][r] - coarse[k][r]) / 3.0;
+        }
+    }
+    return coarse;
+}
+
+std::vector<GeneratedTable> GenerateAll(const MeshSettings& mesh) {
+    const auto& specs = TableSpecs();
+    std::vector<GeneratedTable> out;
+    for (const TableSpec& s : specs) out.push_back({&s, {}});
+
+    // Tables of the same plate are solved together, column by column; a
+    // coarser λ grid is a subset of the finest grid of its plate.
+    std::map<std::array<Edge, 4>, std::vector<size_t>> plates;
+    for (size_t i = 0; i < specs.size(); ++i) plates[specs[i].Edges].push_back(i);
+    for (const auto& [edges, members] : plates) {
+        // λ values in hundredths, to match the grids exactly.
+        std::map<int, std::vector<std::pair<size_t, int>>> byLambda;
+        for (size_t i : members) {
+            for (int j = 0; j <= specs[i].LastColumn; ++j) {
+                const int key = static_cast<int>(std::lround(LambdaOf(specs[i], j) * 100));
+                byLambda[key].push_back({i, j});
+            }
+        }
+        for (const auto& [key, entries] : byLambda) {
+            std::vector<const TableSpec*> tables;
+            for (const auto& entry : entries) tables.push_back(&specs[entry.first]);
+            const std::vector<Column> columns = ComputeColumns(tables, key / 100.0, mesh);
+            for (size_t k = 0; k < entries.size(); ++k)
+                out[entries[k].first].Columns[entries[k].second] = columns[k];
+        }
+    }
+    return out;
+}
+
+}  // namespace platecoef

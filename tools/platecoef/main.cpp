@@ -1,0 +1,212 @@
+// platecoef: computes the coefficient tables of the two-way slabs from
+// Kirchhoff plate theory and writes the engine's data file.
+//
+//   platecoef write FILE      write the data file
+//   platecoef check FILE      regenerate and compare with FILE byte for byte
+//   platecoef print           every table, unrounded
+//   platecoef compare         generated four-edges-fixed table against the published one
+//   platecoef convergence     selected columns on three meshes
+//   platecoef series          four-edges-simply-supported table against the series solution
+// Options: --elements N (coarse mesh, default 16), --no-extrapolate.
+#include "Coefficients.h"
+#include "DataFile.h"
+#include "SeriesSolution.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iomanip>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace platecoef;
+
+namespace {
+
+const char* const kRowNames[kRows] = {"MxEnd", "MxCentre", "MyEnd", "MyCentre", "Qx", "Qy", "Dc"};
+
+int Usage() {
+    std::cerr << "usage: platecoef write FILE | check FILE | print | compare | convergence | series\n"
+                 "                 [--elements N] [--no-extrapolate]\n";
+    return 2;
+}
+
+int Write(const std::string& path, const MeshSettings& mesh) {
+    const std::string text = DataFileText(GenerateAll(mesh), mesh);
+    std::ofstream file(path, std::ios::binary);
+    file << text;
+    if (!file) {
+        std::cerr << "platecoef: cannot write " << path << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+int Check(const std::string& path, const MeshSettings& mesh) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::cerr << "platecoef: cannot read " << path << "\n";
+        return 1;
+    }
+    std::stringstream buffer;
+    buffer << file.rdbuf();
+    const std::string stored = buffer.str();
+    const std::string fresh = DataFileText(GenerateAll(mesh), mesh);
+    if (stored == fresh) return 0;
+    std::istringstream a(stored), b(fresh);
+    std::string la, lb;
+    for (int line = 1;; ++line) {
+        const bool ga = static_cast<bool>(std::getline(a, la));
+        const bool gb = static_cast<bool>(std::getline(b, lb));
+        if (!ga && !gb) break;
+        if (la != lb || ga != gb) {
+            std::cerr << path << ":" << line << ": differs from the generated text\n"
+                      << "  stored:    " << (ga ? la : "<end of file>") << "\n"
+                      << "  generated: " << (gb ? lb : "<end of file>") << "\n";
+            break;
+        }
+    }
+    return 1;
+}
+
+int Print(const MeshSettings& mesh) {
+    for (const GeneratedTable& t : GenerateAll(mesh)) {
+        std::printf("%s\n", t.Spec->Name.c_str());
+        for (int r = 0; r < kRows; ++r) {
+            std::printf("  %-8s", kRowNames[r]);
+            for (int j = 0; j <= t.Spec->LastColumn; ++j) std::printf(" %9.5f", t.Columns[j][r]);
+            std::printf("\n");
+        }
+    }
+    return 0;
+}
+
+int Compare(const MeshSettings& mesh) {
+    const TableSpec& spec = TableSpecs()[0];
+    std::printf("| λ | row | published | generated | deviation | within tolerance |\n");
+    std::printf("|---|---|---|---|---|---|\n");
+    int failures = 0;
+    double worstMoment = 0.0, worstShear = 0.0;
+    for (int j = 0; j <= spec.LastColumn; ++j) {
+        const Column c = ComputeColumns({&spec}, LambdaOf(spec, j), mesh)[0];
+        for (int r = 0; r < kRows; ++r) {
+            const double published = kPublishedFourEdgesFixed[r][j];
+            const double generated = c[r];
+            const double diff = generated - published;
+            const bool shear = (r == 4 || r == 5);
+            const double limit = shear ? 0.02 * std::abs(published)
+                                       : std::max(0.02 * std::abs(published), 0.0005);
+            const bool ok = std::abs(diff) <= limit;
+            failures += ok ? 0 : 1;
+            const double relative = 100.0 * diff / std::abs(published);
+            (shear ? worstShear : worstMoment) =
+                std::max(shear ? worstShear : worstMoment, std::abs(relative));
+            std::printf("| %.1f | %s | %s | %.5f | %+.5f (%+.1f %%) | %s |\n", LambdaOf(spec, j),
+                        kRowNames[r], FormatNumber(published, RowDecimals(r)).c_str(), generated,
+                        diff, relative, ok ? "yes" : "NO");
+        }
+    }
+    std::printf("\nlargest relative deviation: moments and Dc %.1f %%, shears %.1f %%; "
+                "%d values outside the tolerance\n",
+                worstMoment, worstShear, failures);
+    return failures == 0 ? 0 : 1;
+}
+
+int Convergence() {
+    struct Probe {
+        size_t Table;
+        double Lambda;
+    };
+    const std::vector<Probe> probes = {{0, 1.0}, {0, 2.0}, {3, 1.5}, {8, 4.0},
+                                       {11, 1.0}, {11, 4.0}, {12, 2.2}, {13, 2.0}};
+    const auto& specs = TableSpecs();
+    std::printf("| table | λ | mesh | MxEnd | MxCentre | MyEnd | MyCentre | Qx | Qy | Dc |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|\n");
+    for (const Probe& p : probes) {
+        const TableSpec& spec = specs[p.Table];
+        auto row = [&](const char* label, const Column& c) {
+            std::printf("| %s | %.1f | %s |", spec.Name.c_str(), p.Lambda, label);
+            for (int r = 0; r < kRows; ++r) std::printf(" %.5f |", c[r]);
+            std::printf("\n");
+        };
+        for (int n : {8, 16, 32})
+            row(("n = " + std::to_string(n)).c_str(),
+                ComputeColumns({&spec}, p.Lambda, {n, false})[0]);
+        row("8/16 extrap.", ComputeColumns({&spec}, p.Lambda, {8, true})[0]);
+        row("16/32 extrap.", ComputeColumns({&spec}, p.Lambda, {16, true})[0]);
+        row("32/64 extrap.", ComputeColumns({&spec}, p.Lambda, {32, true})[0]);
+    }
+    return 0;
+}
+
+int Series(const MeshSettings& mesh) {
+    const auto tables = GenerateAll(mesh);
+    const GeneratedTable& t = tables[8];
+    std::printf("| λ | row | series | generated | stored | agree to 3 significant figures |\n");
+    std::printf("|---|---|---|---|---|---|\n");
+    int failures = 0;
+    for (int j = 0; j <= t.Spec->LastColumn; ++j) {
+        SimplePlate p;
+        p.B = LambdaOf(*t.Spec, j);
+        const double series[kRows] = {0.0,
+                                      NavierMx(p, 0.5, p.B / 2),
+                                      0.0,
+                                      NavierMaxMyOnCentreLine(p),
+                                      LevyReactionEdgeX(p),
+                                      LevyReactionEdgeY(p),
+                                      12.0 * NavierDeflection(p, 0.5, p.B / 2)};
+        for (int r : {1, 3, 4, 5, 6}) {
+            const double generated = t.Columns[j][r];
+            const double magnitude = std::pow(10.0, std::floor(std::log10(std::abs(series[r]))));
+            const bool ok = std::abs(generated - series[r]) <= 0.5e-2 * magnitude;
+            failures += ok ? 0 : 1;
+            std::printf("| %.2f | %s | %.5f | %.5f | %s | %s |\n", p.B, kRowNames[r], series[r],
+                        generated, FormatNumber(StoredValue(t, r, j), RowDecimals(r)).c_str(),
+                        ok ? "yes" : "NO");
+        }
+    }
+    std::printf("\n%d values disagree\n", failures);
+    return failures == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    MeshSettings mesh;
+    std::vector<std::string> rest;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--elements" && i + 1 < args.size()) {
+            mesh.Elements = std::stoi(args[++i]);
+            if (mesh.Elements < 2 || mesh.Elements % 2 != 0) return Usage();
+        } else if (args[i] == "--no-extrapolate") {
+            mesh.Extrapolate = false;
+        } else {
+            rest.push_back(args[i]);
+        }
+    }
+    if (rest.empty()) return Usage();
+    const auto start = std::chrono::steady_clock::now();
+    int status;
+    try {
+        if (rest[0] == "write" && rest.size() == 2) status = Write(rest[1], mesh);
+        else if (rest[0] == "check" && rest.size() == 2) status = Check(rest[1], mesh);
+        else if (rest[0] == "print" && rest.size() == 1) status = Print(mesh);
+        else if (rest[0] == "compare" && rest.size() == 1) status = Compare(mesh);
+        else if (rest[0] == "convergence" && rest.size() == 1) status = Convergence();
+        else if (rest[0] == "series" && rest.size() == 1) status = Series(mesh);
+        else return Usage();
+    } catch (const std::exception& e) {
+        std::cerr << "platecoef: " << e.what() << "\n";
+        return 1;
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::cerr << "platecoef: " << rest[0] << " took " << std::fixed << std::setprecision(1)
+              << seconds << " s\n";
+    return status;
+}
