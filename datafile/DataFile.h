@@ -1,0 +1,88 @@
+// The slab data file (".slab"): a flat little-endian binary file holding the
+// design-wide settings, the bar grades, the designed slabs and the print
+// layout.  Files written by every earlier version of the program are read;
+// fields that an older version did not write keep their defaults.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "datafile/DataSet.h"
+
+namespace korvexa::datafile {
+
+inline constexpr std::string_view kFileMagic = "#Korvexa#";
+inline constexpr std::string_view kFileExtension = ".slab";
+
+// Messages for the user; the detail of a FileError says what exactly was wrong.
+inline constexpr std::string_view kCannotOpenMessage = "ファイルを開くことが出来ませんでした。";
+inline constexpr std::string_view kWrongFormatMessage = "ファイル形式が違います。";
+inline constexpr std::string_view kSaveFailedMessage = "データの保存に失敗しました。";
+
+// The versions from which the fields of newer files are present.
+inline constexpr int kVersionLayoutFields = 902;  // fonts, margins, even-page flags
+inline constexpr int kVersionLoadUnit = 1000;     // LoadUnitFactor and LoadUnit
+inline constexpr int kVersionFontStyles = 1020;
+inline constexpr int kVersionOldBindLast = 1020;  // older edge-condition numbering up to here
+inline constexpr int kVersionConcrete = 1030;
+inline constexpr int kVersionTenFlags = 1031;     // FLAdd and the first bar in the flag bytes
+inline constexpr int kVersionTitleSwitch = 1033;
+inline constexpr int kVersionBottomMargin = 1102;
+
+// The version text this program writes, and its number.
+std::string_view ProgramVersionText();
+int ProgramVersion();
+
+// The version by which the fields of a file with this version text are
+// read.  An empty text (written by a program without a version resource,
+// which still wrote every field) means the current layout.
+int FileVersion(std::string_view versionText);
+
+struct FileError {
+    std::string message;  // one of the three messages above
+    std::string detail;   // the place (slab, field, byte offset) and what is wrong
+};
+
+struct ReadResult {
+    std::optional<DataSet> data;  // present only when the file was read
+    FileError error;              // when it was not
+    std::vector<std::string> warnings;
+    bool ok() const { return data.has_value(); }
+};
+
+struct WriteResult {
+    bool ok = false;
+    FileError error;
+    std::vector<std::string> warnings;  // texts that had to be cut or changed
+    int slabsWritten = 0;
+};
+
+// The bytes of a data file: only the slabs that are Calculated are written.
+// Names longer than 50 bytes are cut at a character boundary, characters
+// CP932 lacks become "?"; each such change adds a warning.
+std::string EncodeDataFile(const DataSet& data, std::vector<std::string>* warnings = nullptr,
+                           int* slabsWritten = nullptr);
+
+// Reads the bytes of a data file without designing.  A field that an older
+// file lacks takes its default, for the print layout the value in
+// `currentLayout`.  A file without slabs gives one fresh slab "S1".
+ReadResult DecodeDataFile(std::string_view bytes, const PrintLayout& currentLayout = PrintLayout{});
+
+// Designs every slab with the data set's own settings and grades.
+void DesignDataSet(DataSet& data);
+
+// Reads and designs a data file.  On failure nothing is returned but the error.
+ReadResult ReadDataFile(const std::filesystem::path& path, const PrintLayout& currentLayout = PrintLayout{});
+
+// Writes a data file safely: into a temporary file beside it, flushed to the
+// disk, then renamed over the old file.  On failure the old file is as it was
+// and the temporary file is gone.  A read-only file is not replaced.
+WriteResult WriteDataFile(const std::filesystem::path& path, const DataSet& data);
+
+// Whether the file exists and may not be written (it is opened as a view).
+bool IsReadOnlyFile(const std::filesystem::path& path);
+
+}  // namespace korvexa::datafile
