@@ -70,6 +70,7 @@ double StoredValue(const GeneratedTable& table, int row, int column) {
     const TableSpec& spec = *table.Spec;
     if (column > spec.LastColumn) return 0.0;
     if (spec.Published) return kPublishedFourEdgesFixed[row][column];
+    if (spec.UnitShears && (row == 4 || row == 5)) return 1.0;
     // End rows of a direction without a clamped edge stay zero.
     if (row == 0 && spec.Edges[West] != Edge::Clamped && spec.Edges[East] != Edge::Clamped)
         return 0.0;

@@ -19,7 +19,8 @@ int RowDecimals(int row);
 std::string FormatNumber(double value, int decimals);
 
 // The stored value of a generated coefficient: rounded, with the end rows of
-// simply supported directions zero (the lookup copies the centre rows there).
+// simply supported directions zero (the lookup copies the centre rows there)
+// and the shears of the two-adjacent-edges-fixed table 1.
 double StoredValue(const GeneratedTable& table, int row, int column);
 
 // The whole data file; the published table replaces the generated one.

@@ -169,9 +169,12 @@ std::vector<PlateSolution> SolvePlate(const PlateCase& plate, const std::vector<
     triplets.clear();
     triplets.shrink_to_fit();
 
+    // A plate that can move as a rigid body gives a (numerically) zero pivot.
     Eigen::SimplicialLDLT<Eigen::SparseMatrix<double>> solver(k);
-    if (solver.info() != Eigen::Success)
-        throw std::runtime_error("SolvePlate: the stiffness matrix is singular (mechanism)");
+    const bool singular = solver.info() != Eigen::Success ||
+                          solver.vectorD().minCoeff() <= 1e-10 * solver.vectorD().maxCoeff();
+    if (singular)
+        throw std::runtime_error("SolvePlate: the plate is not held (the stiffness is singular)");
 
     std::vector<PlateSolution> solutions;
     for (const PlateLoad& load : loads) {

@@ -1,0 +1,131 @@
+// Where the coefficients are read off the plate, and how the tables of one
+// plate relate to each other.
+#include "Coefficients.h"
+#include "DataFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace platecoef {
+namespace {
+
+enum { MxEnd, MxCentre, MyEnd, MyCentre, Qx, Qy, Dc };
+
+const TableSpec& Table(size_t index) { return TableSpecs().at(index); }
+
+Column Coefficients(size_t table, double lambda, int elements = 8) {
+    return ComputeColumns({&Table(table)}, lambda, {elements, true})[0];
+}
+
+// The same coefficients with the two directions exchanged.
+Column Turned(const Column& c) {
+    return {c[MyEnd], c[MyCentre], c[MxEnd], c[MxCentre], c[Qy], c[Qx], c[Dc]};
+}
+
+void ExpectColumnsNear(const Column& a, const Column& b, double tolerance) {
+    for (int r = 0; r < kRows; ++r) EXPECT_NEAR(a[r], b[r], tolerance) << "row " << r;
+}
+
+TEST(TableSpecs, FollowTheStoredTableLayout) {
+    const auto& specs = TableSpecs();
+    ASSERT_EQ(specs.size(), 14u);
+    const int last[] = {20, 10, 10, 10, 10, 10, 10, 10, 12, 10, 5, 30, 15, 30};
+    const double step[] = {0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.25, 0.1, 0.2, 0.1, 0.2, 0.1};
+    for (size_t i = 0; i < specs.size(); ++i) {
+        EXPECT_EQ(specs[i].LastColumn, last[i]) << specs[i].Name;
+        EXPECT_DOUBLE_EQ(specs[i].Step, step[i]) << specs[i].Name;
+        EXPECT_EQ(specs[i].Published, i == 0) << specs[i].Name;
+        EXPECT_EQ(specs[i].UnitShears, i == 13) << specs[i].Name;
+    }
+    EXPECT_DOUBLE_EQ(LambdaOf(specs[12], 15), 4.0);
+    EXPECT_DOUBLE_EQ(LambdaOf(specs[8], 12), 4.0);
+}
+
+TEST(Coefficients, ReproduceThePublishedFourEdgesFixedTable) {
+    // A coarse mesh is enough to hold the published figures to the tolerance
+    // (moments and Dc 2 % or 0.0005, shears 2 %).
+    for (int j : {0, 5, 10, 20}) {
+        const Column c = Coefficients(0, LambdaOf(Table(0), j));
+        for (int r = 0; r < kRows; ++r) {
+            const double published = kPublishedFourEdgesFixed[r][j];
+            const bool shear = (r == Qx || r == Qy);
+            const double limit = shear ? 0.02 * std::abs(published)
+                                       : std::max(0.02 * std::abs(published), 0.0005);
+            EXPECT_NEAR(c[r], published, limit) << "column " << j << " row " << r;
+        }
+    }
+}
+
+TEST(Coefficients, AgreeBetweenTablesOfTheSameSquarePlateTurned) {
+    // At λ = 1 the tables of the short-edge and long-edge variants describe
+    // the same square turned by a right angle.
+    ExpectColumnsNear(Coefficients(3, 1.0), Turned(Coefficients(4, 1.0)), 2e-5);    // Bind 2 / 3
+    ExpectColumnsNear(Coefficients(6, 1.0), Turned(Coefficients(7, 1.0)), 2e-5);    // Bind 5 / 6
+    ExpectColumnsNear(Coefficients(9, 1.0), Turned(Coefficients(11, 1.0)), 2e-5);   // Bind 8 / 9
+    ExpectColumnsNear(Coefficients(10, 1.0), Turned(Coefficients(12, 1.0)), 2e-5);  // varying
+    ExpectColumnsNear(Coefficients(1, 1.0), Turned(Coefficients(2, 1.0)), 2e-5);    // Bind 1
+}
+
+TEST(Coefficients, VaryingLoadIsReadAtItsLargestEdge) {
+    // The varying part is largest at the West edge: more than half the
+    // uniform-load end moment and reaction are found there.
+    const Column uniform = Coefficients(0, 1.5);
+    const Column varying = Coefficients(1, 1.5);
+    EXPECT_LT(varying[MxEnd], 0.5 * uniform[MxEnd]);
+    EXPECT_GT(varying[Qx], 0.5 * uniform[Qx]);
+    // On the line where the load is half its largest value, the part of the
+    // load that varies is antisymmetric and adds nothing: exactly half.
+    EXPECT_NEAR(varying[MyEnd], 0.5 * uniform[MyEnd], 1e-9);
+    EXPECT_NEAR(varying[Qy], 0.5 * uniform[Qy], 1e-9);
+    const Column along = Coefficients(2, 1.5);
+    EXPECT_LT(along[MyEnd], 0.5 * uniform[MyEnd]);
+    EXPECT_GT(along[Qy], 0.5 * uniform[Qy]);
+    EXPECT_NEAR(along[MxEnd], 0.5 * uniform[MxEnd], 1e-9);
+    EXPECT_NEAR(along[Qx], 0.5 * uniform[Qx], 1e-9);
+}
+
+TEST(Coefficients, FreeEdgeTablesTakeTheDeflectionAtTheFreeEdge) {
+    // Long edge free, λ = 4: close to a cantilever of the short span
+    // (Dc 1.5, end moment −0.5), held back by the short edges.
+    const Column c = Coefficients(11, 4.0);
+    EXPECT_NEAR(c[Dc], 1.0716, 0.0005);
+    EXPECT_NEAR(c[MxEnd], -0.4148, 0.0005);
+    // Two adjacent edges fixed: the free corner deflects most.
+    const Column corner = Coefficients(13, 1.0);
+    EXPECT_NEAR(corner[Dc], 0.4343, 0.0005);
+    EXPECT_EQ(corner[Qx], 1.0);
+    EXPECT_EQ(corner[Qy], 1.0);
+}
+
+TEST(Coefficients, SimplySupportedDirectionsHaveNoEndMoment) {
+    const Column c = Coefficients(8, 2.0);
+    EXPECT_EQ(c[MxEnd], 0.0);
+    EXPECT_EQ(c[MyEnd], 0.0);
+    EXPECT_GT(c[Qx], 0.5);
+    EXPECT_EQ(Coefficients(6, 1.5)[MyEnd], 0.0);  // Bind 5
+    EXPECT_EQ(Coefficients(7, 1.5)[MxEnd], 0.0);  // Bind 6
+}
+
+TEST(Coefficients, ExtrapolationConvergesAndSharedSolvesMatchSingleOnes) {
+    const Column coarse = Coefficients(5, 1.7, 8);
+    const Column fine = Coefficients(5, 1.7, 16);
+    ExpectColumnsNear(coarse, fine, 2e-4);
+    const auto together = ComputeColumns({&Table(9), &Table(10)}, 1.4, {8, true});
+    ExpectColumnsNear(together[0], Coefficients(9, 1.4), 1e-12);
+    ExpectColumnsNear(together[1], Coefficients(10, 1.4), 1e-12);
+}
+
+TEST(Coefficients, MeshHasEvenCountsSoTheMidLinesAreNodes) {
+    for (double lambda : {1.0, 1.1, 1.25, 2.2, 3.75, 4.0}) {
+        for (int n : {8, 16}) {
+            const int ny = ElementsAlong(lambda, n);
+            EXPECT_EQ(ny % 2, 0);
+            EXPECT_NEAR(lambda / ny, 1.0 / n, 0.5 / n);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace platecoef
