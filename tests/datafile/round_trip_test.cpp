@@ -1,0 +1,76 @@
+// Written and read back, a data set is the same; written again, the same bytes.
+#include <gtest/gtest.h>
+
+#include "TestData.h"
+#include "datafile/DataFile.h"
+
+namespace korvexa::datafile {
+namespace {
+
+void ExpectSameDataSet(const DataSet& read, const DataSet& written)
+{
+    EXPECT_EQ(read.settings, written.settings);
+    EXPECT_EQ(read.grades, written.grades);
+    EXPECT_EQ(read.layout, written.layout);
+    ASSERT_EQ(read.slabs.size(), written.slabs.size());
+    for (std::size_t i = 0; i < read.slabs.size(); ++i) {
+        const SlabData& a = read.slabs[i];
+        const SlabData& b = written.slabs[i];
+        EXPECT_TRUE(SameInputs(a, b)) << "slab " << i + 1 << " " << b.Name;
+        EXPECT_TRUE(a.Calculated);
+        EXPECT_EQ(a.M, b.M) << "slab " << i + 1;
+        EXPECT_EQ(a.CalcPitch, b.CalcPitch) << "slab " << i + 1;
+        EXPECT_EQ(a.BarText, b.BarText) << "slab " << i + 1;
+        EXPECT_EQ(a.Fv, b.Fv) << "slab " << i + 1;
+    }
+}
+
+TEST(RoundTrip, RandomDataSetsInMemory)
+{
+    for (unsigned seed = 1; seed <= 25; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        const DataSet original = test::RandomDataSet(seed, 40);
+        std::vector<std::string> warnings;
+        const std::string bytes = EncodeDataFile(original, &warnings);
+        EXPECT_TRUE(warnings.empty());
+
+        ReadResult r = DecodeDataFile(bytes);
+        ASSERT_TRUE(r.ok()) << r.error.detail;
+        EXPECT_TRUE(r.warnings.empty());
+        DesignDataSet(*r.data);
+        ExpectSameDataSet(*r.data, original);
+        EXPECT_EQ(EncodeDataFile(*r.data), bytes);
+    }
+}
+
+TEST(RoundTrip, ThroughTheFileSystem)
+{
+    test::TempFolder folder;
+    const DataSet original = test::RandomDataSet(77, 12);
+    const auto path = folder / "床伏図.slab";
+    const WriteResult w = WriteDataFile(path, original);
+    ASSERT_TRUE(w.ok) << w.error.detail;
+    EXPECT_EQ(w.slabsWritten, 12);
+
+    const ReadResult r = ReadDataFile(path);
+    ASSERT_TRUE(r.ok()) << r.error.detail;
+    ExpectSameDataSet(*r.data, original);
+
+    const auto again = folder / "again.slab";
+    ASSERT_TRUE(WriteDataFile(again, *r.data).ok);
+    EXPECT_EQ(test::ReadBytes(again), test::ReadBytes(path));
+}
+
+TEST(RoundTrip, RecordInAnotherUnitIsConvertedWhenDesigned)
+{
+    DataSet d;
+    d.settings.LoadUnitFactor = 1000;
+    d.slabs = {test::DesignableSlab("S1")};  // loads in N/m², LoadUnit 1
+    DesignDataSet(d);
+    EXPECT_EQ(d.slabs[0].LoadUnit, 1000);
+    EXPECT_DOUBLE_EQ(d.slabs[0].FL, 1.2);
+    EXPECT_TRUE(d.slabs[0].Calculated);
+}
+
+}  // namespace
+}  // namespace korvexa::datafile

@@ -1,0 +1,104 @@
+// Saving never loses the file that was there.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+
+#include "TestData.h"
+#include "datafile/DataFile.h"
+
+namespace korvexa::datafile {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> FolderEntries(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class SafeWrite : public testing::Test {
+protected:
+    test::TempFolder folder;
+    DataSet data = test::RandomDataSet(5, 20);
+    fs::path path = folder / "floor.slab";
+};
+
+TEST_F(SafeWrite, ReplacesTheOldFileAndLeavesNoTemporaryFile)
+{
+    test::WriteBytes(path, "old contents");
+    ::chmod(path.c_str(), 0640);
+    const WriteResult w = WriteDataFile(path, data);
+    ASSERT_TRUE(w.ok) << w.error.detail;
+    EXPECT_EQ(test::ReadBytes(path), EncodeDataFile(data));
+    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"floor.slab"});
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST_F(SafeWrite, FailedWriteKeepsTheOldFile)
+{
+    test::WriteBytes(path, "old contents");
+    // Files may grow to 1000 bytes only: the data set does not fit.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const WriteResult w = WriteDataFile(path, data);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+
+    EXPECT_FALSE(w.ok);
+    EXPECT_EQ(w.error.message, kSaveFailedMessage);
+    EXPECT_NE(w.error.detail.find("floor.slab"), std::string::npos);
+    EXPECT_EQ(test::ReadBytes(path), "old contents");
+    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"floor.slab"});
+}
+
+TEST_F(SafeWrite, FailedReplaceRemovesTheTemporaryFile)
+{
+    fs::create_directory(path);  // a folder of that name cannot be replaced
+    test::WriteBytes(path / "inside", "x");
+    const WriteResult w = WriteDataFile(path, data);
+    EXPECT_FALSE(w.ok);
+    EXPECT_EQ(w.error.message, kSaveFailedMessage);
+    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"floor.slab"});
+    EXPECT_EQ(test::ReadBytes(path / "inside"), "x");
+
+    const WriteResult missing = WriteDataFile(folder / "no-such-folder" / "a.slab", data);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.error.message, kSaveFailedMessage);
+}
+
+TEST_F(SafeWrite, ReadOnlyFileIsNotReplaced)
+{
+    test::WriteBytes(path, "old contents");
+    ::chmod(path.c_str(), 0444);
+    EXPECT_TRUE(IsReadOnlyFile(path));
+    const WriteResult w = WriteDataFile(path, data);
+    EXPECT_FALSE(w.ok);
+    EXPECT_NE(w.error.detail.find("読み取り専用"), std::string::npos);
+    EXPECT_EQ(test::ReadBytes(path), "old contents");
+    EXPECT_FALSE(IsReadOnlyFile(folder / "absent.slab"));
+}
+
+TEST_F(SafeWrite, WritesThroughALink)
+{
+    test::WriteBytes(path, "old contents");
+    const fs::path link = folder / "link.slab";
+    fs::create_symlink(path, link);
+    ASSERT_TRUE(WriteDataFile(link, data).ok);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(test::ReadBytes(path), EncodeDataFile(data));
+}
+
+}  // namespace
+}  // namespace korvexa::datafile
