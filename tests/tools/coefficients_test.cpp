@@ -13,7 +13,7 @@ namespace {
 
 enum { MxEnd, MxCentre, MyEnd, MyCentre, Qx, Qy, Dc };
 
-const TableSpec& Table(size_t index) { return TableSpecs().at(index); }
+const TableDefinition& Table(size_t index) { return TableDefinitions().at(index); }
 
 Column Coefficients(size_t table, double lambda, int elements = 8) {
     return ComputeColumns({&Table(table)}, lambda, {elements, true})[0];
@@ -28,19 +28,19 @@ void ExpectColumnsNear(const Column& a, const Column& b, double tolerance) {
     for (int r = 0; r < kRows; ++r) EXPECT_NEAR(a[r], b[r], tolerance) << "row " << r;
 }
 
-TEST(TableSpecs, FollowTheStoredTableLayout) {
-    const auto& specs = TableSpecs();
-    ASSERT_EQ(specs.size(), 14u);
+TEST(TableDefinitions, FollowTheStoredTableLayout) {
+    const auto& defs = TableDefinitions();
+    ASSERT_EQ(defs.size(), 14u);
     const int last[] = {20, 10, 10, 10, 10, 10, 10, 10, 12, 10, 5, 30, 15, 30};
     const double step[] = {0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.25, 0.1, 0.2, 0.1, 0.2, 0.1};
-    for (size_t i = 0; i < specs.size(); ++i) {
-        EXPECT_EQ(specs[i].LastColumn, last[i]) << specs[i].Name;
-        EXPECT_DOUBLE_EQ(specs[i].Step, step[i]) << specs[i].Name;
-        EXPECT_EQ(specs[i].Published, i == 0) << specs[i].Name;
-        EXPECT_EQ(specs[i].UnitShears, i == 13) << specs[i].Name;
+    for (size_t i = 0; i < defs.size(); ++i) {
+        EXPECT_EQ(defs[i].LastColumn, last[i]) << defs[i].Name;
+        EXPECT_DOUBLE_EQ(defs[i].Step, step[i]) << defs[i].Name;
+        EXPECT_EQ(defs[i].Published, i == 0) << defs[i].Name;
+        EXPECT_EQ(defs[i].UnitShears, i == 13) << defs[i].Name;
     }
-    EXPECT_DOUBLE_EQ(LambdaOf(specs[12], 15), 4.0);
-    EXPECT_DOUBLE_EQ(LambdaOf(specs[8], 12), 4.0);
+    EXPECT_DOUBLE_EQ(LambdaOf(defs[12], 15), 4.0);
+    EXPECT_DOUBLE_EQ(LambdaOf(defs[8], 12), 4.0);
 }
 
 TEST(Coefficients, ReproduceThePublishedFourEdgesFixedTable) {

@@ -28,9 +28,9 @@ TEST(FormatNumber, RoundsHalfAwayFromZeroAndDropsTrailingZeros) {
 // Every table filled with a recognisable value per row.
 std::vector<GeneratedTable> FakeTables() {
     std::vector<GeneratedTable> tables;
-    for (const TableSpec& spec : TableSpecs()) {
-        GeneratedTable t{&spec, {}};
-        for (int j = 0; j <= spec.LastColumn; ++j)
+    for (const TableDefinition& def : TableDefinitions()) {
+        GeneratedTable t{&def, {}};
+        for (int j = 0; j <= def.LastColumn; ++j)
             t.Columns[j] = {-0.05004, 0.02, -0.03, 0.01, 0.43049, 0.4, 0.015};
         tables.push_back(t);
     }
@@ -78,7 +78,7 @@ TEST(DataFileText, HasOneBlockPerTableAndOneRowPerCoefficient) {
         ASSERT_LT(row, 7);
         EXPECT_EQ(line.substr(line.find("},  // ") + 7), names[row]);
         const auto values = std::count(line.begin(), line.end(), ',');  // n − 1 inside, 1 after
-        EXPECT_EQ(values, TableSpecs()[table].LastColumn + 1) << line;
+        EXPECT_EQ(values, TableDefinitions()[table].LastColumn + 1) << line;
         ++row;
     }
     EXPECT_EQ(blocks, 14);

@@ -73,8 +73,8 @@ double PlateMaximum(const PlateSolution& s, F&& f) {
 
 }  // namespace
 
-const std::vector<TableSpec>& TableSpecs() {
-    static const std::vector<TableSpec> specs = {
+const std::vector<TableDefinition>& TableDefinitions() {
+    static const std::vector<TableDefinition> defs = {
         {"Bind 1, LoadShape 0", {C, C, C, C}, kUniform, 20, 0.1, false, true},
         {"Bind 1, LoadShape 1", {C, C, C, C}, kVaryingAcross, 10, 0.1},
         {"Bind 1, LoadShape 2", {C, C, C, C}, kVaryingAlong, 10, 0.1},
@@ -90,16 +90,16 @@ const std::vector<TableSpec>& TableSpecs() {
         {"Bind 9, LoadShape 1", {C, F, C, C}, kVaryingAcross, 15, 0.2},
         {"Bind 10", {C, F, C, F}, kUniform, 30, 0.1, true},
     };
-    return specs;
+    return defs;
 }
 
-double LambdaOf(const TableSpec& table, int column) { return 1.0 + column * table.Step; }
+double LambdaOf(const TableDefinition& table, int column) { return 1.0 + column * table.Step; }
 
 int ElementsAlong(double lambda, int elements) {
     return std::max(2, 2 * static_cast<int>(std::lround(lambda * elements / 2.0)));
 }
 
-Column MeasureColumn(const TableSpec& t, const PlateSolution& s) {
+Column MeasureColumn(const TableDefinition& t, const PlateSolution& s) {
     const double lambda = s.Case().Ly;
     const int nx = s.Nx(), ny = s.Ny();
     const auto& e = t.Edges;
@@ -129,7 +129,7 @@ Column MeasureColumn(const TableSpec& t, const PlateSolution& s) {
     return c;
 }
 
-std::vector<Column> ComputeColumns(const std::vector<const TableSpec*>& tables, double lambda,
+std::vector<Column> ComputeColumns(const std::vector<const TableDefinition*>& tables, double lambda,
                                    const MeshSettings& mesh) {
     if (tables.empty()) return {};
     PlateCase plate;
@@ -137,7 +137,7 @@ std::vector<Column> ComputeColumns(const std::vector<const TableSpec*>& tables, 
     plate.Ly = lambda;
     plate.Edges = tables.front()->Edges;
     std::vector<PlateLoad> loads;
-    for (const TableSpec* t : tables) {
+    for (const TableDefinition* t : tables) {
         if (t->Edges != plate.Edges)
             throw std::invalid_argument("ComputeColumns: tables of different plates");
         loads.push_back(t->Load);
@@ -163,26 +163,26 @@ std::vector<Column> ComputeColumns(const std::vector<const TableSpec*>& tables, 
 }
 
 std::vector<GeneratedTable> GenerateAll(const MeshSettings& mesh) {
-    const auto& specs = TableSpecs();
+    const auto& defs = TableDefinitions();
     std::vector<GeneratedTable> out;
-    for (const TableSpec& s : specs) out.push_back({&s, {}});
+    for (const TableDefinition& s : defs) out.push_back({&s, {}});
 
     // Tables of the same plate are solved together, column by column; a
     // coarser λ grid is a subset of the finest grid of its plate.
     std::map<std::array<Edge, 4>, std::vector<size_t>> plates;
-    for (size_t i = 0; i < specs.size(); ++i) plates[specs[i].Edges].push_back(i);
+    for (size_t i = 0; i < defs.size(); ++i) plates[defs[i].Edges].push_back(i);
     for (const auto& [edges, members] : plates) {
         // λ values in hundredths, to match the grids exactly.
         std::map<int, std::vector<std::pair<size_t, int>>> byLambda;
         for (size_t i : members) {
-            for (int j = 0; j <= specs[i].LastColumn; ++j) {
-                const int key = static_cast<int>(std::lround(LambdaOf(specs[i], j) * 100));
+            for (int j = 0; j <= defs[i].LastColumn; ++j) {
+                const int key = static_cast<int>(std::lround(LambdaOf(defs[i], j) * 100));
                 byLambda[key].push_back({i, j});
             }
         }
         for (const auto& [key, entries] : byLambda) {
-            std::vector<const TableSpec*> tables;
-            for (const auto& entry : entries) tables.push_back(&specs[entry.first]);
+            std::vector<const TableDefinition*> tables;
+            for (const auto& entry : entries) tables.push_back(&defs[entry.first]);
             const std::vector<Column> columns = ComputeColumns(tables, key / 100.0, mesh);
             for (size_t k = 0; k < entries.size(); ++k)
                 out[entries[k].first].Columns[entries[k].second] = columns[k];

@@ -20,7 +20,7 @@ constexpr int kRows = 7;  // MxEnd, MxCentre, MyEnd, MyCentre, Qx, Qy, Dc
 constexpr int kMaxColumns = 31;
 using Column = std::array<double, kRows>;
 
-struct TableSpec {
+struct TableDefinition {
     std::string Name;               // e.g. "Bind 9, LoadShape 1"
     std::array<Edge, 4> Edges;      // West, East, South, North
     PlateLoad Load;                 // the load the coefficients refer to
@@ -31,13 +31,13 @@ struct TableSpec {
 };
 
 // The tables in the order of korvexa::StoredTable.
-const std::vector<TableSpec>& TableSpecs();
+const std::vector<TableDefinition>& TableDefinitions();
 
-double LambdaOf(const TableSpec& table, int column);
+double LambdaOf(const TableDefinition& table, int column);
 
 // The coefficients read off one solution of the table's plate (no
 // extrapolation, no rounding).
-Column MeasureColumn(const TableSpec& table, const PlateSolution& solution);
+Column MeasureColumn(const TableDefinition& table, const PlateSolution& solution);
 
 struct MeshSettings {
     int Elements = 16;         // elements across the short span on the coarse mesh
@@ -50,11 +50,11 @@ int ElementsAlong(double lambda, int elements);
 
 // Coefficients of one column of several tables that share the same plate
 // (edges and λ): one factorisation per mesh serves all their loads.
-std::vector<Column> ComputeColumns(const std::vector<const TableSpec*>& tables, double lambda,
+std::vector<Column> ComputeColumns(const std::vector<const TableDefinition*>& tables, double lambda,
                                    const MeshSettings& mesh);
 
 struct GeneratedTable {
-    const TableSpec* Spec;
+    const TableDefinition* Definition;
     std::array<Column, kMaxColumns> Columns{};  // unrounded, unused columns zero
 };
 

@@ -67,14 +67,14 @@ std::string FormatNumber(double value, int decimals) {
 }
 
 double StoredValue(const GeneratedTable& table, int row, int column) {
-    const TableSpec& spec = *table.Spec;
-    if (column > spec.LastColumn) return 0.0;
-    if (spec.Published) return kPublishedFourEdgesFixed[row][column];
-    if (spec.UnitShears && (row == 4 || row == 5)) return 1.0;
+    const TableDefinition& def = *table.Definition;
+    if (column > def.LastColumn) return 0.0;
+    if (def.Published) return kPublishedFourEdgesFixed[row][column];
+    if (def.UnitShears && (row == 4 || row == 5)) return 1.0;
     // End rows of a direction without a clamped edge stay zero.
-    if (row == 0 && spec.Edges[West] != Edge::Clamped && spec.Edges[East] != Edge::Clamped)
+    if (row == 0 && def.Edges[West] != Edge::Clamped && def.Edges[East] != Edge::Clamped)
         return 0.0;
-    if (row == 2 && spec.Edges[South] != Edge::Clamped && spec.Edges[North] != Edge::Clamped)
+    if (row == 2 && def.Edges[South] != Edge::Clamped && def.Edges[North] != Edge::Clamped)
         return 0.0;
     return std::stod(FormatNumber(table.Columns[column][row], RowDecimals(row)));
 }
@@ -99,12 +99,12 @@ std::string DataFileText(const std::vector<GeneratedTable>& tables, const MeshSe
            "\n"
            "const CoefficientTable kCoefficientTables[StoredTableCount] = {\n";
     for (size_t t = 0; t < tables.size(); ++t) {
-        const TableSpec& spec = *tables[t].Spec;
-        out << "    // " << spec.Name << ": " << Description(t) << "\n";
-        out << "    {" << spec.LastColumn << ", " << FormatNumber(spec.Step, 2) << ", {\n";
+        const TableDefinition& def = *tables[t].Definition;
+        out << "    // " << def.Name << ": " << Description(t) << "\n";
+        out << "    {" << def.LastColumn << ", " << FormatNumber(def.Step, 2) << ", {\n";
         for (int r = 0; r < kRows; ++r) {
             out << "        {";
-            for (int j = 0; j <= spec.LastColumn; ++j) {
+            for (int j = 0; j <= def.LastColumn; ++j) {
                 if (j > 0) out << ", ";
                 out << FormatNumber(StoredValue(tables[t], r, j), RowDecimals(r));
             }
