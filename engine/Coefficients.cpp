@@ -66,22 +66,28 @@ Bracket FindBracket(const CoefficientTable& t, double lambda, int breakColumn)
 {
     const int n = t.LastColumn;
     Bracket b;
-    if (lambda < ColumnLambda(t, 0) || DecimalEqual(lambda, ColumnLambda(t, 0))) {
+    // The column at or just below λ, then the exact-column test against it
+    // and its right neighbour (λ may lie a hair below a column it equals).
+    const double position = (lambda - 1) / t.Step;
+    if (position <= 0 || DecimalEqual(lambda, ColumnLambda(t, 0))) {
         b.exact = 0;
         return b;
     }
-    for (int j = 0; j <= n; ++j) {
-        if (DecimalEqual(lambda, ColumnLambda(t, j))) {
-            b.exact = j;
-            return b;
-        }
-        if (ColumnLambda(t, j) < lambda)
-            b.h = j;
-    }
-    if (b.h >= n) {  // above the last column: no extrapolation
+    if (position >= n) {  // at or above the last column: no extrapolation
         b.exact = n;
         return b;
     }
+    b.h = static_cast<int>(position);
+    if (DecimalEqual(lambda, ColumnLambda(t, b.h))) {
+        b.exact = b.h;
+        return b;
+    }
+    if (DecimalEqual(lambda, ColumnLambda(t, b.h + 1))) {
+        b.exact = b.h + 1;
+        return b;
+    }
+    if (ColumnLambda(t, b.h) >= lambda)  // rounding put λ on the wrong side
+        --b.h;
     b.first = b.h - 1;
     if (b.first < 0)
         b.first = 0;

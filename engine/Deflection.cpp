@@ -24,9 +24,9 @@ double ConcentratedDeflection(const SlabData& slab, double pe)
     }
 }
 
-int CappedRatio(long double ratio)
+int CappedRatio(double ratio)
 {
-    return static_cast<int>(std::min<long double>(std::floor(ratio), 9999));
+    return static_cast<int>(std::min(std::floor(ratio), 9999.0));
 }
 
 // Natural frequency of the first mode, Hz.  S and S1 are the plate and beam
@@ -118,8 +118,8 @@ void DeflectionCase(SlabData& slab, const CoefficientSet& c0, const CoefficientS
 
     slab.Delta = delta1 * 10 * (100 * slab.Lx) / std::pow(slab.T, 3);
     if (slab.Delta > 0) {
-        slab.DeltaRatio = CappedRatio(1000.0L * slab.Lx / slab.Delta);
-        slab.DeltaRatio16 = CappedRatio(1000.0L * slab.Lx / (16.0L * slab.Delta));
+        slab.DeltaRatio = CappedRatio(1000.0 * slab.Lx / slab.Delta);
+        slab.DeltaRatio16 = CappedRatio(1000.0 * slab.Lx / (16.0 * slab.Delta));
         NaturalFrequency(slab, ec);
     }
 }
@@ -131,18 +131,23 @@ void ThicknessByDeflection(SlabData& slab, const CoefficientSet& c0, double ec, 
     // δ1 is linear in the self weight: δ1(t) = K·γ·10·t + B.
     const double k = std::pow(100 * slab.Lx, 3) * std::fabs(c0.Dc) * slab.IncreaseD / (ec * 1e4);
     const double b = delta1 - k * slab.Own * u;
-    // Count whole millimetre steps so that the thickness stays an exact decimal.
-    constexpr long kMaxSteps = 1000000;  // 100 m: far beyond any slab
-    const long double start = slab.TReq;
-    long double t = start;
-    for (long step = 0; step < kMaxSteps; ++step) {
-        t = start + step / 10.0L;
-        const double deltaT = k * slab.Gamma * static_cast<double>(t) * 10 + b;
+    // Candidates are TReq + n·0.1 cm, n counted as a whole number so that the
+    // thickness stays an exact decimal.  The needed thickness grows with t,
+    // so every candidate below the one just needed fails as well: the search
+    // jumps straight to it and finds the same smallest passing thickness as
+    // stepping through every millimetre.
+    constexpr long long kMaxSteps = 1000000;  // 100 m: far beyond any slab
+    const double start = slab.TReq;
+    double t = start;
+    for (long long step = 0; step <= kMaxSteps;) {
+        t = start + static_cast<double>(step) / 10.0;
+        const double deltaT = k * slab.Gamma * t * 10 + b;
         const double needed = RoundUp(NthRoot(4000 * deltaT, 3), 1);  // 16δ ≤ Lx/250 ⇔ t³ ≥ 4000·δ1
         if (DecimalGreaterEqual(t, needed))
             break;
+        step = std::max(step + 1, -DecimalFloor(-(needed - start) * 10));
     }
-    slab.TReq = std::max(slab.TReq, static_cast<double>(t));
+    slab.TReq = std::max(slab.TReq, t);
 }
 
 }  // namespace korvexa

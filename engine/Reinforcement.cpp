@@ -237,7 +237,7 @@ int PitchUpperLimit(const SlabData& slab, const CommonSettings& settings, int di
 {
     if (dir == 0)
         return settings.PitchMax[0];
-    const long long threeT = DecimalFloor(30.0L * slab.T);  // 3t in mm
+    const long long threeT = DecimalFloor(30.0 * slab.T);  // 3t in mm
     return static_cast<int>(std::min<long long>(threeT, settings.PitchMax[1]));
 }
 
@@ -267,7 +267,7 @@ void ChoosePitch(SlabData& slab, const CommonSettings& settings, const BarData& 
     constexpr long long kNoLimit = 10000;
     long long pitch = kNoLimit;
     if (a != 0) {
-        const long double exact = slab.BarArea[pos][governing] * 1000.0L / a;
+        const double exact = slab.BarArea[pos][governing] * 1000.0 / a;
         pitch = exact >= kNoLimit ? kNoLimit : DecimalFloor(exact);
     }
     if (settings.PitchStep > 0)

@@ -5,7 +5,8 @@
 // 245 or 8.4/2.8 into "above 3".  Every floor, rounding and comparison of a
 // quantity derived from decimal inputs therefore goes through the helpers
 // below, which treat values within a relative 1e-9 of a decimal boundary as
-// lying on it.
+// lying on it.  That tolerance is far above the rounding error of double
+// arithmetic, so the results do not depend on carrying extended precision.
 #pragma once
 
 #include <string_view>
@@ -13,7 +14,7 @@
 namespace korvexa {
 
 // Relative tolerance for "equal as decimals".
-inline constexpr long double kDecimalTolerance = 1e-9L;
+inline constexpr double kDecimalTolerance = 1e-9;
 
 // Rounding to `digits` decimal places, symmetric about zero (digits may be
 // negative: -1 rounds to tens).  Half away from zero, away from zero and
@@ -30,9 +31,9 @@ double NthRoot(double x, int n);
 int VersionNumber(std::string_view text);
 
 // Decimal-aware comparisons and floor (see the note at the top).
-bool DecimalEqual(long double a, long double b);
-bool DecimalGreater(long double a, long double b);        // a > b, and not equal as decimals
-bool DecimalGreaterEqual(long double a, long double b);   // a ≥ b, or equal as decimals
-long long DecimalFloor(long double x);
+bool DecimalEqual(double a, double b);
+bool DecimalGreater(double a, double b);        // a > b, and not equal as decimals
+bool DecimalGreaterEqual(double a, double b);   // a ≥ b, or equal as decimals
+long long DecimalFloor(double x);
 
 }  // namespace korvexa

@@ -1,0 +1,264 @@
+// The whole design of a record: status codes, inputs that cannot be
+// designed, unit conversion and the pitch buttons.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+
+#include "engine/Ukorvexa.h"
+
+using namespace korvexa;
+
+namespace {
+
+SlabData Typical(int bind)
+{
+    SlabData s;
+    s.Name = "S1";
+    s.Bind = bind;
+    s.Lx = 3.6;
+    s.Ly = bind >= BindOneWayFixed ? 0 : 5.4;
+    s.FL = 800;
+    s.LL = {1800, 1300, 600};
+    return s;
+}
+
+bool AllFinite(const SlabData& s)
+{
+    auto finite = [](const auto& grid) {
+        for (const auto& a : grid)
+            for (const auto& b : a)
+                for (double v : b)
+                    if (!std::isfinite(v))
+                        return false;
+        return true;
+    };
+    return finite(s.M) && finite(s.Ma) && finite(s.MRatio) && std::isfinite(s.Delta) && std::isfinite(s.TReq) &&
+           std::isfinite(s.Fv);
+}
+
+}  // namespace
+
+TEST(DesignSlab, NewRecordIsIncomplete)
+{
+    SlabData s;
+    EXPECT_EQ(DesignSlab(s), 1);
+    EXPECT_FALSE(s.Calculated);
+}
+
+TEST(DesignSlab, FailedSpanCheckChangesNothingElse)
+{
+    SlabData s = Typical(BindFixedExact);
+    ASSERT_EQ(DesignSlab(s, CommonSettings{}, BarData{}), 0);
+    const SlabData designed = s;
+    s.Lx = 6;  // Lx > Ly
+    EXPECT_EQ(DesignSlab(s, CommonSettings{}, BarData{}), 2);
+    EXPECT_FALSE(s.Calculated);
+    EXPECT_EQ(s.M, designed.M);
+    EXPECT_EQ(s.BarText, designed.BarText);
+
+    s.Lx = 1.8;
+    s.Ly = 5.6;  // λ 3.11 above 3
+    EXPECT_EQ(DesignSlab(s, CommonSettings{}, BarData{}), 3);
+    EXPECT_NEAR(s.Lambda, 5.6 / 1.8, 1e-12);
+    EXPECT_EQ(s.LambdaMax, 3);
+    EXPECT_EQ(s.TL, designed.TL);
+}
+
+TEST(DesignSlab, EveryConditionAndLoadCaseDesigns)
+{
+    for (int bind = 0; bind < BindTypeCount; ++bind)
+        for (int shape = 0; shape < LoadShapeCount(bind); ++shape)
+            for (int time = 0; time < LoadTimeCount; ++time)
+                for (bool direct : {false, true}) {
+                    SlabData s = Typical(bind);
+                    s.LoadShape = shape;
+                    s.LoadTime = time;
+                    s.TLDirect = direct;
+                    s.P = {1500, 1000, 500};
+                    s.CompMode = {bind % 3, (bind + time) % 4};
+                    if (direct)
+                        s.TL = {7000, 8000, 5000};
+                    SCOPED_TRACE(testing::Message() << "Bind " << bind << " shape " << shape << " time " << time
+                                                    << " direct " << direct);
+                    ASSERT_EQ(DesignSlab(s, CommonSettings{}, BarData{}), 0);
+                    EXPECT_TRUE(s.Calculated);
+                    EXPECT_TRUE(AllFinite(s));
+                    EXPECT_NE(s.M[0][0][0], 0);
+                    for (const auto& dir : s.CalcPitch)
+                        for (int pitch : dir)
+                            EXPECT_GE(pitch, 100);
+                    EXPECT_FALSE(s.BarText[0][0][0].empty() && s.BarText[0][0][1].empty());
+                }
+}
+
+TEST(DesignSlab, UndesignableInputsAreRefusedWithoutChange)
+{
+    const std::pair<const char*, std::function<void(SlabData&)>> faults[] = {
+        {"Fc 0", [](SlabData& s) { s.Fc = 0; }},
+        {"Gamma 1", [](SlabData& s) { s.Gamma = 1; }},
+        {"T 0", [](SlabData& s) { s.T = 0; }},
+        {"T negative", [](SlabData& s) { s.T = -15; }},
+        {"cover past the bars", [](SlabData& s) { s.Cov = 14.5; }},
+        {"Bind 15", [](SlabData& s) { s.Bind = 15; }},
+        {"Bind -1", [](SlabData& s) { s.Bind = -1; }},
+        {"LoadShape 3", [](SlabData& s) { s.LoadShape = 3; }},
+        {"LoadTime 3", [](SlabData& s) { s.LoadTime = 3; }},
+        {"Concrete 5", [](SlabData& s) { s.Concrete = 5; }},
+        {"CompMode 4", [](SlabData& s) { s.CompMode[1] = 4; }},
+        {"BarOutside 2", [](SlabData& s) { s.BarOutside = 2; }},
+        {"bar size 9", [](SlabData& s) { s.Bar[1][1][0] = 9; }},
+        {"bar size -1", [](SlabData& s) { s.Bar[0][0][1] = -1; }},
+        {"position without bars", [](SlabData& s) { s.Bar[0][1] = {0, 0}; }},
+        {"negative pitch", [](SlabData& s) { s.Pitch[1][0] = -100; }},
+        {"end pitch alone on a simply supported span",
+         [](SlabData& s) {
+             s.Bind = BindSupported4;
+             s.Pitch[0][0] = 200;
+         }},
+        {"NaN span", [](SlabData& s) { s.Ly = std::numeric_limits<double>::quiet_NaN(); }},
+        {"infinite load", [](SlabData& s) { s.LL[0] = std::numeric_limits<double>::infinity(); }},
+        {"overflowing load", [](SlabData& s) { s.FL = 1e308; }},
+        {"thickness too small for 3t", [](SlabData& s) { s.T = 0.02; s.Cov = 0; s.Bar = {}; s.Bar[0][0][0] = s.Bar[0][1][0] = s.Bar[1][0][0] = s.Bar[1][1][0] = 0; }},
+    };
+    for (const auto& [what, fault] : faults) {
+        SlabData s = Typical(BindFixedExact);
+        ASSERT_EQ(DesignSlab(s, CommonSettings{}, BarData{}), 0);
+        fault(s);
+        SlabData before = s;
+        EXPECT_EQ(DesignSlab(s, CommonSettings{}, BarData{}), 1) << what;
+        EXPECT_FALSE(s.Calculated) << what;
+        before.Calculated = false;
+        before.Lambda = s.Lambda;
+        before.LambdaMax = s.LambdaMax;
+        EXPECT_EQ(s.M, before.M) << what;
+        EXPECT_EQ(s.TL, before.TL) << what;
+        EXPECT_EQ(s.CalcPitch, before.CalcPitch) << what;
+        EXPECT_EQ(s.Message, before.Message) << what;
+    }
+}
+
+TEST(DesignSlab, UnusableSettingsOrGradesAreRefused)
+{
+    SlabData s = Typical(BindFixedExact);
+    BarData noGrade;
+    noGrade.SetGrade(BarD13, "");
+    EXPECT_EQ(DesignSlab(s, CommonSettings{}, noGrade), 1);
+
+    CommonSettings c;
+    c.PitchMax[0] = 0;
+    EXPECT_EQ(DesignSlab(s, c, BarData{}), 1);
+    s.Pitch[0] = {200, 200};  // entered pitches do not need the limits
+    EXPECT_EQ(DesignSlab(s, c, BarData{}), 0);
+
+    c = CommonSettings{};
+    c.PitchMin[1] = 0;
+    EXPECT_EQ(DesignSlab(s, c, BarData{}), 1);
+    c = CommonSettings{};
+    c.LoadUnitFactor = 0;
+    EXPECT_EQ(DesignSlab(s, c, BarData{}), 1);
+}
+
+TEST(DesignSlab, SimplySupportedSpanTakesTheEnteredCentrePitch)
+{
+    SlabData s = Typical(BindSupported4);
+    s.Pitch[0] = {150, 150};
+    ASSERT_EQ(DesignSlab(s, CommonSettings{}, BarData{}), 0);
+    EXPECT_EQ(s.CalcPitch[0], (std::array<int, 2>{150, 150}));
+    s.Pitch[0] = {0, 175};
+    ASSERT_EQ(DesignSlab(s, CommonSettings{}, BarData{}), 0);
+    EXPECT_EQ(s.CalcPitch[0][1], 175);
+}
+
+TEST(ConvertLoadUnit, ScalesTheLoadInputsOnly)
+{
+    CommonSettings kn;
+    kn.LoadUnitFactor = 1000;
+    SlabData s = Typical(BindFixedExact);
+    s.FL = 600;
+    ASSERT_EQ(DesignSlab(s, CommonSettings{}, BarData{}), 0);
+    const SlabData before = s;
+    ConvertLoadUnit(s, kn, BarData{});
+    EXPECT_DOUBLE_EQ(s.FL, 0.6);
+    EXPECT_DOUBLE_EQ(s.LL[0], 1.8);
+    EXPECT_EQ(s.LoadUnit, 1000);
+    EXPECT_TRUE(s.Calculated);
+    EXPECT_DOUBLE_EQ(s.Own, 3.6);  // derived again by the redesign
+    for (int dir = 0; dir < 2; ++dir)
+        for (int pos = 0; pos < 2; ++pos)
+            EXPECT_NEAR(s.M[0][dir][pos], before.M[0][dir][pos], 1e-9);
+    EXPECT_EQ(s.BarText, before.BarText);
+}
+
+TEST(ConvertLoadUnit, EnteredSelfWeightIsScaledToo)
+{
+    CommonSettings kn;
+    kn.LoadUnitFactor = 1000;
+    SlabData s = Typical(BindFixedExact);
+    s.OwnDirect = true;
+    s.Own = 3000;
+    ASSERT_EQ(DesignSlab(s, CommonSettings{}, BarData{}), 0);
+    const double moment = s.M[0][0][0];
+    ConvertLoadUnit(s, kn, BarData{});
+    EXPECT_DOUBLE_EQ(s.Own, 3);
+    EXPECT_NEAR(s.M[0][0][0], moment, 1e-9);
+}
+
+TEST(ConvertLoadUnit, RecordsNotYetDesignedAreConvertedAsWell)
+{
+    CommonSettings kn;
+    kn.LoadUnitFactor = 1000;
+    SlabData s;  // the template, or a slab whose spans are still missing
+    s.FL = 600;
+    s.LL = {1800, 0, 600};
+    ConvertLoadUnit(s, kn, BarData{});
+    EXPECT_DOUBLE_EQ(s.FL, 0.6);
+    EXPECT_EQ(s.LoadUnit, 1000);
+    EXPECT_FALSE(s.Calculated);
+
+    // Designed later in the new unit, it gives the same moments as a slab
+    // entered in N/m² from the start.
+    s.Bind = BindFixedExact;
+    s.Lx = 3.6;
+    s.Ly = 5.4;
+    ASSERT_EQ(DesignSlab(s, kn, BarData{}), 0);
+    SlabData reference = s;
+    reference.FL = 600;
+    reference.LL = {1800, 0, 600};
+    reference.LoadUnit = 1;
+    ASSERT_EQ(DesignSlab(reference, CommonSettings{}, BarData{}), 0);
+    EXPECT_NEAR(s.M[0][0][0], reference.M[0][0][0], 1e-9);
+
+    const SlabData same = s;  // already in the unit: untouched
+    ConvertLoadUnit(s, kn, BarData{});
+    EXPECT_EQ(s.FL, same.FL);
+}
+
+TEST(PitchButtons, TakeAndClear)
+{
+    SlabData s = Typical(BindFixedExact);
+    ASSERT_EQ(DesignSlab(s, CommonSettings{}, BarData{}), 0);
+    TakeCalculatedPitches(s);
+    EXPECT_EQ(s.Pitch, s.CalcPitch);
+    ClearPitches(s, false);
+    EXPECT_EQ(s.Pitch, (DirPos<int>{}));
+    EXPECT_EQ(s.Bar, kDefaultBars);
+    ClearPitches(s, true);
+    EXPECT_EQ(s.Bar, BarGrid{});
+}
+
+TEST(Names, FixedTextsOfTheEnumerations)
+{
+    EXPECT_EQ(BindTypeName(0), "四辺固定(略算)");
+    EXPECT_EQ(BindTypeName(14), "片持ち");
+    EXPECT_EQ(BindTypeName(15), "");
+    EXPECT_EQ(LoadTimeName(1), "長期＋積雪");
+    EXPECT_EQ(ConcreteKindName(2), "２種軽量");
+    EXPECT_EQ(CompModeName(3), "配筋しない");
+    EXPECT_EQ(LoadShapeCount(BindFixedExact), 3);
+    EXPECT_EQ(LoadShapeName(BindFixedExact, 2), "等分布＋長辺方向等変分布");
+    EXPECT_EQ(LoadShapeName(BindFixed3ShortFree, 1), "等分布＋長辺方向等変分布");
+    EXPECT_EQ(LoadShapeName(BindFixed3LongFree, 1), "等分布＋短辺方向等変分布");
+    EXPECT_EQ(LoadShapeName(BindSupported4, 1), "");
+}
