@@ -8,7 +8,7 @@ CMAKE_ARGS ?=
 .PHONY: run test build configure deps bench clean
 
 run: build
-	$(BUILD)/cli/korvexa-cli design examples/design.json
+	$(BUILD)/cli/korvexa-cli show examples/sample.slab
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j2 $(CTEST_ARGS)

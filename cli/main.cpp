@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "cli/DataFileCommands.h"
 #include "cli/DesignCommand.h"
 #include "cli/SlabJson.h"
 
@@ -21,6 +22,15 @@ const char* kDescription =
     "Commands:\n"
     "  design INPUT.json   Designs every slab of INPUT.json and prints the inputs\n"
     "                      and results as JSON on standard output.\n"
+    "  show FILE.slab      Reads a data file, designs every slab and prints a\n"
+    "                      summary of each (Japanese labels).\n"
+    "  json FILE.slab      Reads a data file, designs every slab and prints the whole\n"
+    "                      data set as JSON: {\"version\", \"settings\", \"grades\",\n"
+    "                      \"layout\", \"slabs\"}, each slab with inputs and results.\n"
+    "  slab INPUT.json -o FILE.slab\n"
+    "                      Designs the slabs of INPUT.json (the JSON of `json`, or\n"
+    "                      of `design` with an optional \"layout\") and writes the\n"
+    "                      designed ones to a data file.\n"
     "\n"
     "INPUT.json is {\"settings\": {...}, \"grades\": [8 texts], \"slabs\": [{...}, ...]}.\n"
     "\"settings\" (optional) uses the field names SnowDepth, SnowUnitWeight, SnowCoef,\n"
@@ -34,7 +44,14 @@ const char* kDescription =
     "\n"
     "Each output slab carries \"Status\": 0 designed, 1 inputs incomplete or not\n"
     "designable, 2 Lx > Ly, 3 span ratio above the limit of the edge condition.\n"
-    "Bad input is reported on standard error with exit status 2.";
+    "\"layout\" (optional) holds the print settings of the data file: FirstPageNo,\n"
+    "Title (each line followed by CR LF), TitleFont, BodyFont, HeaderFont as\n"
+    "{\"Name\", \"Size\", \"Style\"} (\"\", \"Bold\", \"Italic\", \"Bold & Italic\"), LeftMargin,\n"
+    "TopMargin, BottomMargin, HeaderSideMargin, HeaderTopMargin, ParagraphSpace,\n"
+    "Indent (mm), ChangeEvenSideMargin, ChangeEvenHeaderPos, IsTitlePrint.\n"
+    "\n"
+    "Bad input and unreadable files are reported on standard error with exit\n"
+    "status 2.";
 
 int Design(const QString& path)
 {
@@ -66,13 +83,26 @@ int main(int argc, char* argv[])
     parser.setApplicationDescription(Q(kDescription));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(Q("command"), Q("design"));
+    parser.addPositionalArgument(Q("command"), Q("design, show, json or slab"));
     parser.addPositionalArgument(Q("file"), Q("input file"));
+    const QCommandLineOption output({Q("o"), Q("output")}, Q("The data file that `slab` writes."), Q("FILE.slab"));
+    parser.addOption(output);
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
-    if (args.size() == 2 && args[0] == Q("design"))
-        return Design(args[1]);
-    std::cerr << "korvexa-cli: usage: korvexa-cli design INPUT.json (see --help)\n";
+    const QString command = args.value(0);
+    if (args.size() == 2 && !parser.isSet(output)) {
+        const std::string file = args[1].toStdString();
+        if (command == Q("design"))
+            return Design(args[1]);
+        if (command == Q("show"))
+            return korvexa::cli::ShowCommand(file, std::cout, std::cerr);
+        if (command == Q("json"))
+            return korvexa::cli::JsonCommand(file, std::cout, std::cerr);
+    }
+    if (args.size() == 2 && command == Q("slab") && parser.isSet(output))
+        return korvexa::cli::SlabCommand(args[1].toStdString(), parser.value(output).toStdString(), std::cerr);
+    std::cerr << "korvexa-cli: usage: korvexa-cli design INPUT.json | show FILE.slab | json FILE.slab |\n"
+                 "                    slab INPUT.json -o FILE.slab (see --help)\n";
     return kExitBadInput;
 }

@@ -571,7 +571,8 @@ ReadResult DecodeDataFile(std::string_view bytes, const PrintLayout& currentLayo
         const std::string_view magic = r.Take(kMagicSize, "識別子");
         if (magic.substr(0, magic.find('\0')) != kFileMagic)
             r.Fail("識別子", 0, "Korvexa のデータファイルではありません");
-        const int v = FileVersion(r.FixedText(kVersionSize, "バージョン"));
+        result.versionText = r.FixedText(kVersionSize, "バージョン");
+        const int v = FileVersion(result.versionText);
         ReadSettings(r, v, data);
 
         r.SetPlace("ヘッダ");
@@ -597,21 +598,24 @@ ReadResult DecodeDataFile(std::string_view bytes, const PrintLayout& currentLayo
     return result;
 }
 
-void DesignDataSet(DataSet& data)
+std::vector<int> DesignDataSet(DataSet& data)
 {
     BarData bars;
     bars.SetGrades(data.grades);
+    std::vector<int> status;
+    status.reserve(data.slabs.size());
     for (SlabData& s : data.slabs) {
-        ConvertLoadUnit(s, data.settings, bars);  // a record in another unit than the file's
-        DesignSlab(s, data.settings, bars);
+        ConvertLoadUnit(s, data.settings, bars);
+        status.push_back(DesignSlab(s, data.settings, bars));
     }
+    return status;
 }
 
 ReadResult ReadDataFile(const std::filesystem::path& path, const PrintLayout& currentLayout)
 {
     const auto cannotOpen = [&](int error) {
         ReadResult result;
-        result.error = {std::string(kCannotOpenMessage), path.string() + ": " + ErrnoText(error)};
+        result.error = {std::string(kCannotOpenMessage), ErrnoText(error)};
         return result;
     };
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -643,7 +647,7 @@ ReadResult ReadDataFile(const std::filesystem::path& path, const PrintLayout& cu
 
     ReadResult result = DecodeDataFile(bytes, currentLayout);
     if (result.ok())
-        DesignDataSet(*result.data);
+        result.designStatus = DesignDataSet(*result.data);
     return result;
 }
 
@@ -660,7 +664,7 @@ WriteResult WriteDataFile(const std::filesystem::path& path, const DataSet& data
     WriteResult result;
     const auto fail = [&](const std::string& detail) {
         result.ok = false;
-        result.error = {std::string(kSaveFailedMessage), path.string() + ": " + detail};
+        result.error = {std::string(kSaveFailedMessage), detail};
         return result;
     };
 

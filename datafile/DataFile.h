@@ -41,6 +41,7 @@ int ProgramVersion();
 // which still wrote every field) means the current layout.
 int FileVersion(std::string_view versionText);
 
+// Shown as the message, a line break, the file name and the detail.
 struct FileError {
     std::string message;  // one of the three messages above
     std::string detail;   // the place (slab, field, byte offset) and what is wrong
@@ -50,6 +51,8 @@ struct ReadResult {
     std::optional<DataSet> data;  // present only when the file was read
     FileError error;              // when it was not
     std::vector<std::string> warnings;
+    std::string versionText;      // of the program that wrote the file
+    std::vector<int> designStatus;  // DesignSlab's code for each slab (after ReadDataFile)
     bool ok() const { return data.has_value(); }
 };
 
@@ -71,8 +74,10 @@ std::string EncodeDataFile(const DataSet& data, std::vector<std::string>* warnin
 // `currentLayout`.  A file without slabs gives one fresh slab "S1".
 ReadResult DecodeDataFile(std::string_view bytes, const PrintLayout& currentLayout = PrintLayout{});
 
-// Designs every slab with the data set's own settings and grades.
-void DesignDataSet(DataSet& data);
+// Designs every slab with the data set's own settings and grades, first
+// bringing a record held in another load unit into the data set's unit.
+// Returns DesignSlab's code for each slab.
+std::vector<int> DesignDataSet(DataSet& data);
 
 // Reads and designs a data file.  On failure nothing is returned but the error.
 ReadResult ReadDataFile(const std::filesystem::path& path, const PrintLayout& currentLayout = PrintLayout{});

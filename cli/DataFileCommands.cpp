@@ -1,0 +1,250 @@
+#include "cli/DataFileCommands.h"
+
+#include <QFile>
+#include <cstdio>
+#include <ostream>
+#include <string_view>
+
+#include "cli/DataSetJson.h"
+#include "cli/SlabJson.h"
+#include "engine/Ukorvexa.h"
+
+namespace korvexa::cli {
+
+namespace {
+
+constexpr int kExitError = 2;
+
+std::string Fixed(double v, int decimals)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
+    return buffer;
+}
+
+// The shortest text of a decimal as typed (21, 19.5, 0.35).
+std::string Number(double v)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.10g", v);
+    return buffer;
+}
+
+// Terminal columns of a UTF-8 text: East Asian characters take two,
+// half-width katakana and the Latin-1 signs (², ·) one.
+std::size_t Columns(std::string_view text)
+{
+    std::size_t columns = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        const std::string_view rest = text.substr(i);
+        const bool halfwidth = rest.starts_with("\xEF\xBD") ? rest.size() > 2 && static_cast<unsigned char>(rest[2]) >= 0xA1
+                                                            : rest.starts_with("\xEF\xBE");
+        columns += n <= 2 || halfwidth ? 1 : 2;
+        i += n;
+    }
+    return columns;
+}
+
+std::string Pad(const std::string& text, std::size_t width)
+{
+    const std::size_t columns = Columns(text);
+    return columns >= width ? text : text + std::string(width - columns, ' ');
+}
+
+std::string Right(const std::string& text, std::size_t width)
+{
+    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+}
+
+void PrintError(std::ostream& err, const datafile::FileError& e, const std::string& path)
+{
+    err << "korvexa-cli: " << e.message << "\n" << path << "\n" << e.detail << "\n";
+}
+
+void PrintWarnings(std::ostream& err, const std::vector<std::string>& warnings)
+{
+    for (const std::string& w : warnings)
+        err << "korvexa-cli: 警告: " << w << "\n";
+}
+
+std::string StatusText(const SlabData& s, int status)
+{
+    switch (status) {
+    case DesignOk: return "計算済み";
+    case DesignSpansSwapped: return "Error : Lx が Ly よりも大きい";
+    case DesignLambdaTooLarge: return "Error : λの値が制限値を越えている。　λ≦" + Number(s.LambdaMax);
+    default: return "未計算（入力が不足しているか、計算できない値があります）";
+    }
+}
+
+// Directions: the short and long side, or main and distribution bars.
+constexpr const char* kTwoWayDirNames[2] = {"短辺", "長辺"};
+constexpr const char* kOneWayDirNames[2] = {"主筋", "配力筋"};
+
+std::string CaseName(const SlabData& s, int k)
+{
+    if (k == 1)
+        return "短期(積雪)";
+    return s.LoadTime == LoadShortTerm ? "短期" : "長期";
+}
+
+void PrintSlab(const SlabData& s, int status, std::size_t index, const std::string& unit, std::ostream& out)
+{
+    const bool oneWay = !IsTwoWay(s.Bind);
+    const char* const* dirName = oneWay ? kOneWayDirNames : kTwoWayDirNames;
+    const char* posName[2] = {"端部", "中央"};
+    const char* layerName[2] = {"上端", "下端"};
+    out << "■ スラブ " << index + 1 << "  " << s.Name << "\n";
+    out << "  周辺条件  " << BindTypeName(s.Bind) << "  /  " << LoadShapeName(s.Bind, s.LoadShape) << "  /  "
+        << LoadTimeName(s.LoadTime) << "\n";
+    out << "  形状      Lx = " << Fixed(s.Lx, 2) << " m";
+    if (!oneWay)
+        out << "   Ly = " << Fixed(s.Ly, 2) << " m";
+    if (s.Lambda > 0)
+        out << "   λ = " << Fixed(s.Lambda, 2);
+    out << "   t = " << Fixed(s.T, 1) << " cm   かぶり " << Fixed(s.Cov, 1) << " cm\n";
+    out << "  材料      コンクリート " << ConcreteKindName(s.Concrete) << "  Fc = " << Number(s.Fc)
+        << " N/mm²   γ = " << Number(s.Gamma) << " kN/m³\n";
+    out << "  状態      " << StatusText(s, status) << "\n";
+    if (!s.Calculated) {
+        out << "\n";
+        return;
+    }
+    out << "  荷重 (" << unit << ")  自重 " << Number(s.Own) << "   仕上 " << Number(s.FL);
+    for (int k = 0; k < 3; ++k) {
+        if (k == 1 && s.LoadTime != LoadLongTermSnow)
+            continue;
+        out << "   " << (k == 2 ? std::string("たわみ用") : CaseName(s, k)) << " 積載 " << Number(s.LL[k]);
+        if (s.SL[k] != 0)
+            out << " 積雪 " << Number(s.SL[k]);
+        out << " 合計 " << Number(s.TL[k]);
+        if (s.P[k] != 0)
+            out << " P " << Number(s.P[k]);
+    }
+    out << "\n";
+
+    out << "  曲げモーメント (kN·m/m)            M        Ma     M/Ma\n";
+    for (int k = 0; k < 2; ++k) {
+        if (!CaseHasLoad(s, k))
+            continue;
+        for (int d = 0; d < 2; ++d)
+            for (int p = 0; p < 2; ++p)
+                out << "    " << Pad(CaseName(s, k), 11) << Pad(dirName[d], 7) << Pad(posName[p], 5)
+                    << Right(Fixed(s.M[k][d][p], 2), 10) << Right(Fixed(s.Ma[k][d][p], 2), 10)
+                    << Right(Fixed(s.MRatio[k][d][p], 2), 9) << (s.MRatio[k][d][p] > 1 ? "  NG" : "") << "\n";
+    }
+    out << "  せん断力 (kN/m)                    Q        Qa     Q/Qa\n";
+    for (int k = 0; k < 2; ++k) {
+        if (!CaseHasLoad(s, k))
+            continue;
+        for (int d = 0; d < 2; ++d)
+            out << "    " << Pad(CaseName(s, k), 11) << Pad(dirName[d], 12) << Right(Fixed(s.Q[k][d], 2), 10)
+                << Right(Fixed(s.Qa[k][d], 2), 10) << Right(Fixed(s.QRatio[k][d], 2), 9)
+                << (s.QRatio[k][d] > 1 ? "  NG" : "") << "\n";
+    }
+    out << "  配筋\n";
+    for (int d = 0; d < 2; ++d)
+        for (int p = 0; p < 2; ++p) {
+            out << "    " << Pad(dirName[d], 7) << Pad(posName[p], 5);
+            for (int layer = 0; layer < 2; ++layer)
+                out << "  " << layerName[layer] << " " << Pad(s.BarText[d][p][layer].empty() ? "-" : s.BarText[d][p][layer], 20);
+            out << "  at = " << Fixed(s.At[d][p], 2) << " cm²/m\n";
+        }
+    if (s.DeltCheck) {
+        out << "  たわみ    δ = " << Fixed(s.Delta, 2) << " mm   δ/Lx = 1/" << s.DeltaRatio << "   16δ/Lx = 1/"
+            << s.DeltaRatio16 << (s.DeltaRatio16 >= 250 ? "  ≦ 1/250 OK" : "  > 1/250 NG") << "\n";
+        out << "  スラブ厚  "
+            << (s.TReq > 0 ? "必要厚 " + Fixed(s.TReq, 1) + " cm > t = " + Fixed(s.T, 1) + " cm  NG"
+                           : "t = " + Fixed(s.T, 1) + " cm  OK")
+            << "\n";
+        if (s.Fv > 0)
+            out << "  固有振動数 fv = " << Fixed(s.Fv, 1) << " Hz " << s.FvNote << "\n";
+    }
+    if (!s.Message.empty())
+        out << "  Warning : 以下の箇所で、鉄筋全断面積が 0.2% を下廻っています。　" << s.Message << "\n";
+    out << "\n";
+}
+
+}  // namespace
+
+void PrintSummary(const datafile::DataSet& data, const std::vector<int>& status, std::ostream& out)
+{
+    const std::string unit = data.settings.LoadUnitFactor == 1000 ? "kN/m²" : "N/m²";
+    const CommonSettings& c = data.settings;
+    out << "荷重単位 " << unit << "   積雪 " << c.SnowDepth << " cm × " << c.SnowUnitWeight << " N/m²/cm (係数 "
+        << Number(c.SnowCoef[0]) << ", " << Number(c.SnowCoef[1]) << ", " << Number(c.SnowCoef[2]) << ")\n";
+    out << "ピッチ   短辺 " << c.PitchMin[0] << "〜" << c.PitchMax[0] << " mm   長辺 " << c.PitchMin[1] << "〜"
+        << c.PitchMax[1] << " mm   丸め " << c.PitchStep << " mm\n";
+    out << "鉄筋材種";
+    const char* sizes[8] = {"D10", "D13", "D16", "D19", "D22", "D25", "D29", "D32"};
+    for (std::size_t i = 0; i < 8; ++i)
+        out << " " << sizes[i] << ":" << data.grades[i];
+    out << "\n\n";
+    int designed = 0;
+    for (std::size_t i = 0; i < data.slabs.size(); ++i) {
+        PrintSlab(data.slabs[i], i < status.size() ? status[i] : DesignIncomplete, i, unit, out);
+        designed += data.slabs[i].Calculated ? 1 : 0;
+    }
+    out << "スラブ " << data.slabs.size() << " 枚（計算済み " << designed << " 枚）\n";
+}
+
+int ShowCommand(const std::string& path, std::ostream& out, std::ostream& err)
+{
+    const datafile::ReadResult r = datafile::ReadDataFile(path);
+    if (!r.ok()) {
+        PrintError(err, r.error, path);
+        return kExitError;
+    }
+    PrintWarnings(err, r.warnings);
+    out << "ファイル " << path << "（バージョン " << (r.versionText.empty() ? "なし" : r.versionText) << "）\n";
+    PrintSummary(*r.data, r.designStatus, out);
+    return 0;
+}
+
+int JsonCommand(const std::string& path, std::ostream& out, std::ostream& err)
+{
+    const datafile::ReadResult r = datafile::ReadDataFile(path);
+    if (!r.ok()) {
+        PrintError(err, r.error, path);
+        return kExitError;
+    }
+    PrintWarnings(err, r.warnings);
+    const QByteArray json = DataSetToJson(*r.data, r.versionText, r.designStatus);
+    out.write(json.constData(), json.size());
+    return 0;
+}
+
+int SlabCommand(const std::string& input, const std::string& output, std::ostream& err)
+{
+    QFile file(QString::fromStdString(input));
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << "korvexa-cli: " << datafile::kCannotOpenMessage << "\n"
+            << input << "\n" << file.errorString().toStdString() << "\n";
+        return kExitError;
+    }
+    datafile::DataSet data;
+    std::vector<int> status;
+    try {
+        data = DataSetFromJson(file.readAll(), &status);
+    } catch (const JsonInputError& e) {
+        err << "korvexa-cli: " << input << ": " << e.what() << "\n";
+        return kExitError;
+    }
+    for (std::size_t i = 0; i < data.slabs.size(); ++i)
+        if (!data.slabs[i].Calculated)
+            err << "korvexa-cli: 警告: スラブ " << i + 1 << "「" << data.slabs[i].Name
+                << "」は計算できないため書き出しません: " << StatusText(data.slabs[i], status[i]) << "\n";
+    const datafile::WriteResult w = datafile::WriteDataFile(output, data);
+    PrintWarnings(err, w.warnings);
+    if (!w.ok) {
+        PrintError(err, w.error, output);
+        return kExitError;
+    }
+    if (w.slabsWritten == 0)
+        err << "korvexa-cli: 警告: 計算済みのスラブがありません\n";
+    return 0;
+}
+
+}  // namespace korvexa::cli

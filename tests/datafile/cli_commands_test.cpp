@@ -1,0 +1,149 @@
+// korvexa-cli show, json and slab.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <sstream>
+
+#include "TestData.h"
+#include "cli/DataFileCommands.h"
+
+namespace korvexa::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using datafile::test::TempFolder;
+
+QJsonValue Field(const QJsonValue& v, const char* key) { return v.toObject().value(QString::fromUtf8(key)); }
+std::string Text(const QJsonValue& v) { return v.toString().toStdString(); }
+
+const fs::path kExamples = fs::path(KORVEXA_SOURCE_DIR) / "examples";
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+Outcome Slab(const fs::path& input, const fs::path& output)
+{
+    std::ostringstream err;
+    const int status = SlabCommand(input.string(), output.string(), err);
+    return {status, "", err.str()};
+}
+
+Outcome Json(const fs::path& file)
+{
+    std::ostringstream out, err;
+    const int status = JsonCommand(file.string(), out, err);
+    return {status, out.str(), err.str()};
+}
+
+Outcome Show(const fs::path& file)
+{
+    std::ostringstream out, err;
+    const int status = ShowCommand(file.string(), out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(CliDataFile, JsonToFileAndBack)
+{
+    TempFolder folder;
+    datafile::test::WriteBytes(folder / "in.json", R"({
+      "settings": {"LoadUnitFactor": 1000},
+      "grades": ["SD345", "SD345", "SD345", "SD345", "SD345", "SD345", "SD390", "SD390"],
+      "layout": {"Title": "表題\r\n二行目\r\n", "FirstPageNo": 3, "BottomMargin": 8,
+                 "TitleFont": {"Name": "ＭＳ ゴシック", "Size": 12, "Style": "Bold"},
+                 "IsTitlePrint": false},
+      "slabs": [{"Name": "S1 事務室", "Bind": 1, "Lx": 4.0, "Ly": 6.0, "FL": 1.2, "LL": [2.9, 0, 1.8]},
+                {"Name": "未入力", "Bind": 1},
+                {"Name": "S3 バルコニー", "Bind": 14, "Lx": 1.2, "FL": 0.8, "LL": [1.8, 0, 0.6]}]
+    })");
+    const Outcome made = Slab(folder / "in.json", folder / "out.slab");
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_NE(made.err.find("未入力"), std::string::npos);  // not designed, so not written
+
+    const Outcome json = Json(folder / "out.slab");
+    ASSERT_EQ(json.status, 0) << json.err;
+    const QJsonValue root = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
+    EXPECT_EQ(Text(Field(root, "version")), datafile::ProgramVersionText());
+    EXPECT_EQ(Field(Field(root, "settings"), "LoadUnitFactor").toDouble(), 1000);
+    EXPECT_EQ(Text(Field(root, "grades").toArray().at(0)), "SD345");
+    const QJsonValue layout = Field(root, "layout");
+    EXPECT_EQ(Text(Field(layout, "Title")), "表題\r\n二行目\r\n");
+    EXPECT_EQ(Field(layout, "FirstPageNo").toInt(), 3);
+    EXPECT_EQ(Field(layout, "BottomMargin").toInt(), 8);
+    EXPECT_FALSE(Field(layout, "IsTitlePrint").toBool());
+    EXPECT_EQ(Text(Field(Field(layout, "TitleFont"), "Style")), "Bold");
+    EXPECT_EQ(Text(Field(Field(layout, "BodyFont"), "Name")), "ＭＳ Ｐ明朝");
+    const QJsonArray slabs = Field(root, "slabs").toArray();
+    ASSERT_EQ(slabs.size(), 2);
+    EXPECT_EQ(Text(Field(slabs[1], "Name")), "S3 バルコニー");
+    EXPECT_EQ(Field(slabs[1], "Status").toInt(-1), 0);
+    EXPECT_EQ(Field(slabs[0], "LL").toArray().at(0).toDouble(), 2.9);
+    EXPECT_FALSE(Field(slabs[0], "BarText").toArray().isEmpty());
+
+    // The output of `json` builds the same file again.
+    datafile::test::WriteBytes(folder / "again.json", json.out);
+    ASSERT_EQ(Slab(folder / "again.json", folder / "again.slab").status, 0);
+    EXPECT_EQ(datafile::test::ReadBytes(folder / "again.slab"), datafile::test::ReadBytes(folder / "out.slab"));
+}
+
+TEST(CliDataFile, ShowPrintsEverySlabOfTheExample)
+{
+    const Outcome show = Show(kExamples / "sample.slab");
+    ASSERT_EQ(show.status, 0) << show.err;
+    EXPECT_EQ(show.err, "");
+    for (const char* part : {"S1 事務室", "S15 バルコニー", "四辺固定(精算)", "片持ち", "短期(積雪)", "D10･D13 @",
+                             "16δ/Lx", "固有振動数", "計算済み 15 枚"})
+        EXPECT_NE(show.out.find(part), std::string::npos) << part;
+}
+
+TEST(CliDataFile, ExampleFileIsBuiltFromItsJson)
+{
+    TempFolder folder;
+    ASSERT_EQ(Slab(kExamples / "sample.json", folder / "sample.slab").status, 0);
+    std::string built = datafile::test::ReadBytes(folder / "sample.slab");
+    std::string bundled = datafile::test::ReadBytes(kExamples / "sample.slab");
+    ASSERT_GT(bundled.size(), 20u);
+    built.replace(10, 10, std::string(10, '\0'));  // the version that wrote it
+    bundled.replace(10, 10, std::string(10, '\0'));
+    EXPECT_EQ(built, bundled) << "regenerate: korvexa-cli slab examples/sample.json -o examples/sample.slab";
+}
+
+TEST(CliDataFile, ErrorsExitWithStatusTwo)
+{
+    TempFolder folder;
+    const auto slabFrom = [&](std::string_view json) {
+        datafile::test::WriteBytes(folder / "in.json", json);
+        return Slab(folder / "in.json", folder / "out.slab");
+    };
+    for (std::string_view bad : {R"({"slabs": [)", R"({"slabs": [], "layout": {"Margin": 3}})",
+                                 R"({"slabs": [], "layout": {"BodyFont": {"Style": "Underline"}}})",
+                                 R"({"slabs": [], "layout": {"Indent": -1}})",
+                                 R"({"slabs": [{"Name": "S1", "Bind": 15}]})", R"({"slab": []})"}) {
+        const Outcome r = slabFrom(bad);
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_FALSE(r.err.empty()) << bad;
+        EXPECT_FALSE(fs::exists(folder / "out.slab")) << bad;
+    }
+
+    const Outcome missing = Show(folder / "missing.slab");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("ファイルを開くことが出来ませんでした。"), std::string::npos);
+    EXPECT_EQ(missing.out, "");
+
+    const Outcome foreign = Json(kExamples / "sample.json");
+    EXPECT_EQ(foreign.status, 2);
+    EXPECT_NE(foreign.err.find("ファイル形式が違います。"), std::string::npos);
+    EXPECT_NE(foreign.err.find("sample.json"), std::string::npos);
+    EXPECT_EQ(foreign.out, "");
+
+    datafile::test::WriteBytes(folder / "ok.json", R"({"slabs": []})");
+    const Outcome unwritable = Slab(folder / "ok.json", folder / "no-folder" / "x.slab");
+    EXPECT_EQ(unwritable.status, 2);
+    EXPECT_NE(unwritable.err.find("データの保存に失敗しました。"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace korvexa::cli
