@@ -102,14 +102,34 @@ Bracket FindBracket(const CoefficientTable& t, double lambda, int breakColumn)
     return b;
 }
 
-double InterpolateRow(const CoefficientTable& t, const double* row, const Bracket& b, double lambda)
+// Lagrange basis of the four stencil columns at λ: every row of a lookup
+// shares it, so it is computed once.
+struct Stencil {
+    int first = 0;
+    double weight[4] = {};
+};
+
+Stencil MakeStencil(const CoefficientTable& t, const Bracket& b, double lambda)
 {
-    double xs[4], ys[4];
-    for (int i = 0; i < 4; ++i) {
+    Stencil s;
+    s.first = b.first;
+    double xs[4];
+    for (int i = 0; i < 4; ++i)
         xs[i] = ColumnLambda(t, b.first + i);
-        ys[i] = row[b.first + i];
+    for (int i = 0; i < 4; ++i) {
+        double w = 1;
+        for (int j = 0; j < 4; ++j)
+            if (j != i)
+                w *= (lambda - xs[j]) / (xs[i] - xs[j]);
+        s.weight[i] = w;
     }
-    return Interpolate4(xs, ys, lambda);
+    return s;
+}
+
+double InterpolateRow(const double* row, const Stencil& s)
+{
+    const double* y = row + s.first;
+    return s.weight[0] * y[0] + s.weight[1] * y[1] + s.weight[2] * y[2] + s.weight[3] * y[3];
 }
 
 CoefficientSet FromRows(const double (&v)[kCoefficientRows])
@@ -121,6 +141,7 @@ CoefficientSet LookupTable(double lambda, const TableUse& use)
 {
     const CoefficientTable& t = kCoefficientTables[use.table];
     const Bracket b = FindBracket(t, lambda, use.breakColumn);
+    const Stencil stencil = b.exact >= 0 ? Stencil{} : MakeStencil(t, b, lambda);
     double v[kCoefficientRows];
     for (int r = 0; r < kCoefficientRows; ++r) {
         const double* row = t.Row[SourceRow(use, r)];
@@ -129,7 +150,7 @@ CoefficientSet LookupTable(double lambda, const TableUse& use)
         else if (r != RowDc && row[b.h] == row[b.h + 1])
             v[r] = row[b.h];
         else
-            v[r] = InterpolateRow(t, row, b, lambda);
+            v[r] = InterpolateRow(row, stencil);
     }
     return FromRows(v);
 }
@@ -155,8 +176,9 @@ CoefficientSet ApproximateFixed(double lambda)
         c.Qx = t.Row[RowQx][b.exact];
         c.Qy = t.Row[RowQy][b.exact];
     } else {
-        c.Qx = InterpolateRow(t, t.Row[RowQx], b, lambda);
-        c.Qy = InterpolateRow(t, t.Row[RowQy], b, lambda);
+        const Stencil stencil = MakeStencil(t, b, lambda);
+        c.Qx = InterpolateRow(t.Row[RowQx], stencil);
+        c.Qy = InterpolateRow(t.Row[RowQy], stencil);
     }
     return c;
 }

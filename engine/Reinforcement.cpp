@@ -1,8 +1,11 @@
 #include "engine/Reinforcement.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string>
+#include <string_view>
 
 #include "engine/Ucommon.h"
 #include "engine/Ukorvexa.h"
@@ -59,29 +62,52 @@ double PairArea(const BarData& bars, int a, int b, int pitch)
     return perBar * 1000 / pitch;
 }
 
-std::string PitchText(int pitch) { return " @" + std::to_string(pitch); }
+// Bar texts are short ("D10･D13 @200"): they are put together in a fixed
+// buffer and assigned, so that a redesign reuses the strings' storage.
+class TextBuilder {
+public:
+    TextBuilder& operator<<(std::string_view text)
+    {
+        const std::size_t n = std::min(text.size(), sizeof buffer_ - size_);
+        std::memcpy(buffer_ + size_, text.data(), n);
+        size_ += n;
+        return *this;
+    }
+    TextBuilder& operator<<(int value)
+    {
+        size_ = static_cast<std::size_t>(std::to_chars(buffer_ + size_, buffer_ + sizeof buffer_, value).ptr - buffer_);
+        return *this;
+    }
+    void AssignTo(std::string& out) const { out.assign(buffer_, size_); }
+
+private:
+    char buffer_[64];
+    std::size_t size_ = 0;
+};
+
+// Nominal diameter in mm (the number in the bar name).
+int DiameterMm(const BarData& bars, int size) { return static_cast<int>(bars[size].Dia * 10 + 0.5); }
 
 // The bars of one position as the texts need them.
 struct PositionBars {
     int size1 = 0, size2 = 0;     // bar sizes as entered
-    std::string name1, name2;     // second name empty when equal to the first
+    std::string_view name1, name2;  // second name empty when equal to the first
     int dia1 = 0, dia2 = 0;       // mm; second 0 when equal to the first
 
     PositionBars(const BarData& bars, const std::array<int, 2>& pair)
         : size1(pair[0]), size2(pair[1]), name1(bars[pair[0]].Name), name2(bars[pair[1]].Name),
-          dia1(static_cast<int>(std::lround(bars[pair[0]].Dia * 10))),
-          dia2(static_cast<int>(std::lround(bars[pair[1]].Dia * 10)))
+          dia1(DiameterMm(bars, pair[0])), dia2(DiameterMm(bars, pair[1]))
     {
         if (name2 == name1)
-            name2.clear();
+            name2 = {};
         if (dia2 == dia1)
             dia2 = 0;
     }
 
-    std::string Text(int pitch) const
+    // "D10･D13 @200"
+    void WriteText(int pitch, std::string& out) const
     {
-        const char* separator = (dia1 > 0 && dia2 > 0) ? "･" : "";
-        return name1 + separator + name2 + PitchText(pitch);
+        (TextBuilder() << name1 << ((dia1 > 0 && dia2 > 0) ? "･" : "") << name2 << " @" << pitch).AssignTo(out);
     }
 
     // The bar that runs through at double pitch: the larger (mode 1) or the
@@ -97,17 +123,13 @@ struct PositionBars {
     }
 };
 
-// The compression-side layer at double pitch: its text and its area.
-struct ThroughBar {
-    std::string text;
-    double area = 0;
-};
-
-ThroughBar MakeThroughBar(const BarData& bars, const PositionBars& from, int mode, int pitch)
+// The compression-side layer of every other bar of `from` at double pitch:
+// writes its text ("D13 @400") and returns its area per metre.
+double WriteThroughBar(const BarData& bars, const PositionBars& from, int mode, int pitch, std::string& out)
 {
     const int size = from.ThroughSize(mode);
-    const int dia = static_cast<int>(std::lround(bars[size].Dia * 10));
-    return {"D" + std::to_string(dia) + PitchText(2 * pitch), PairArea(bars, size, BarNone, 2 * pitch)};
+    (TextBuilder() << "D" << DiameterMm(bars, size) << " @" << 2 * pitch).AssignTo(out);
+    return PairArea(bars, size, BarNone, 2 * pitch);
 }
 
 struct Totals {
@@ -125,34 +147,30 @@ Totals DescribeSupportedDirection(SlabData& slab, const BarData& bars, int dir)
     const double areaCentre = PairArea(bars, centre.size1, centre.size2, pc);
     const int tension = slab.M[0][dir][1] >= 0 ? 1 : 0;
     auto& text = slab.BarText[dir];
-    text[1][tension] = centre.Text(pc);
-    text[0][tension] = centre.Text(pc);
+    centre.WriteText(pc, text[1][tension]);
+    centre.WriteText(pc, text[0][tension]);
 
     Totals totals;
     const int endMode = slab.CompMode[0];
     if (endMode == CompDouble) {
-        text[0][1 - tension] = end.Text(pc);
+        end.WriteText(pc, text[0][1 - tension]);
         totals.end = areaEnd + areaCentre;
     } else if (endMode == CompNone) {
         text[0][1 - tension].clear();
         totals.end = areaCentre;
     } else {
-        const ThroughBar through = MakeThroughBar(bars, end, endMode, pc);
-        text[0][1 - tension] = through.text;
-        totals.end = through.area + areaCentre;
+        totals.end = WriteThroughBar(bars, end, endMode, pc, text[0][1 - tension]) + areaCentre;
     }
 
     const int centreMode = slab.CompMode[1];
     if (centreMode == CompDouble) {
-        text[1][1 - tension] = end.Text(pc);
+        end.WriteText(pc, text[1][1 - tension]);
         totals.centre = areaCentre + areaEnd;
     } else if (centreMode == CompNone) {
         text[1][1 - tension].clear();
         totals.centre = areaCentre;
     } else {
-        const ThroughBar through = MakeThroughBar(bars, end, centreMode, pc);
-        text[1][1 - tension] = through.text;
-        totals.centre = through.area + areaCentre;
+        totals.centre = WriteThroughBar(bars, end, centreMode, pc, text[1][1 - tension]) + areaCentre;
     }
     return totals;
 }
@@ -170,43 +188,40 @@ Totals DescribeContinuousDirection(SlabData& slab, const BarData& bars, int dir)
     const double areaCentre = PairArea(bars, centre.size1, centre.size2, pc);
     const int tension = slab.M[0][dir][0] > 0 ? 1 : 0;  // face of the end tension bars
     auto& text = slab.BarText[dir];
-    text[0][tension] = end.Text(pe);
-    text[1][1 - tension] = centre.Text(pc);
+    end.WriteText(pe, text[0][tension]);
+    centre.WriteText(pc, text[1][1 - tension]);
 
     Totals totals;
     const int endMode = slab.CompMode[0];
     if (endMode == CompDouble) {
-        text[0][1 - tension] = centre.Text(pc);
+        centre.WriteText(pc, text[0][1 - tension]);
         totals.end = areaEnd + areaCentre;
     } else if (endMode == CompNone) {
         text[0][1 - tension].clear();
         totals.end = areaEnd;
     } else {
-        const ThroughBar through = MakeThroughBar(bars, centre, endMode, pc);
-        text[0][1 - tension] = through.text;
-        totals.end = through.area + areaEnd;
+        totals.end = WriteThroughBar(bars, centre, endMode, pc, text[0][1 - tension]) + areaEnd;
     }
 
     const int centreMode = slab.CompMode[1];
     if (centreMode == CompDouble) {
-        text[1][tension] = end.Text(pe);
+        end.WriteText(pe, text[1][tension]);
         totals.centre = areaEnd + areaCentre;
     } else if (centreMode == CompNone) {
         text[1][tension].clear();
         totals.centre = areaCentre;
     } else {
-        const ThroughBar through = MakeThroughBar(bars, end, centreMode, pe);
-        text[1][tension] = through.text;
-        totals.centre = through.area + areaCentre;
+        totals.centre = WriteThroughBar(bars, end, centreMode, pe, text[1][tension]) + areaCentre;
     }
     return totals;
 }
 
-void NoteLowSteel(SlabData& slab, std::string_view place)
+void NoteLowSteel(SlabData& slab, std::string_view direction, std::string_view position)
 {
     if (!slab.Message.empty())
         slab.Message += "、";
-    slab.Message += place;
+    slab.Message += direction;
+    slab.Message += position;
 }
 
 }  // namespace
@@ -309,11 +324,11 @@ void DescribeBars(SlabData& slab, const BarData& bars)
         const Totals totals = IsSimplySupportedSpan(slab.Bind) ? DescribeSupportedDirection(slab, bars, dir)
                                                                 : DescribeContinuousDirection(slab, bars, dir);
         // Total steel of both faces as a percentage of the gross section.
-        const std::string word = dir == 0 ? (oneWay ? "主筋" : "短辺") : (oneWay ? "配力筋" : "長辺");
+        const std::string_view word = dir == 0 ? (oneWay ? "主筋" : "短辺") : (oneWay ? "配力筋" : "長辺");
         if (!DecimalGreaterEqual(totals.end / slab.T, 0.2))
-            NoteLowSteel(slab, word + "端部");
+            NoteLowSteel(slab, word, "端部");
         if (!DecimalGreaterEqual(totals.centre / slab.T, 0.2))
-            NoteLowSteel(slab, word + "中央");
+            NoteLowSteel(slab, word, "中央");
     }
 }
 

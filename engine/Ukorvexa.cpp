@@ -165,13 +165,16 @@ int DesignSlab(SlabData& slab, const CommonSettings& settings, const BarData& ba
     if (!CanDesign(slab, settings, bars))
         return DesignIncomplete;
 
-    // Design a copy so that a failure leaves the record as it was.
-    SlabData work = slab;
-    RunDesignSteps(work, settings, bars);
-    if (!ResultsFinite(work))
+    // A failure must leave the record as it was: keep a copy to put back.
+    // The copy lives between calls so that its strings keep their storage.
+    thread_local SlabData before;
+    before = slab;
+    RunDesignSteps(slab, settings, bars);
+    if (!ResultsFinite(slab)) {
+        slab = before;
         return DesignIncomplete;
-    work.Calculated = true;
-    slab = std::move(work);
+    }
+    slab.Calculated = true;
     return DesignOk;
 }
 
