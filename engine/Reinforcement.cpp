@@ -69,7 +69,8 @@ public:
     TextBuilder& operator<<(std::string_view text)
     {
         const std::size_t n = std::min(text.size(), sizeof buffer_ - size_);
-        std::memcpy(buffer_ + size_, text.data(), n);
+        if (n > 0)  // an empty name has no data pointer to copy from
+            std::memcpy(buffer_ + size_, text.data(), n);
         size_ += n;
         return *this;
     }

@@ -1,0 +1,67 @@
+// The slabs of the open data set and the rules for adding, copying and
+// deleting them.  Element 0 is the template that new slabs are made from;
+// elements 1..n are the slabs, in the order they are listed, printed and
+// saved.  There is always at least one slab.
+#pragma once
+
+#include <vector>
+
+#include "engine/SlabData.h"
+
+namespace korvexa::app {
+
+class SlabList {
+public:
+    SlabList();
+
+    // A fresh list: a default template and one slab "S1", current.
+    void Init();
+    // The slabs read from a file, after a default template; a file without
+    // slabs gives one fresh slab "S1".  Slab 1 becomes current.
+    void Replace(std::vector<SlabData> slabs);
+
+    int Count() const { return static_cast<int>(records_.size()) - 1; }
+    int CurrentIndex() const { return current_; }
+    void SetCurrentIndex(int index);  // clamped to 1..n
+
+    SlabData& Current() { return records_[static_cast<std::size_t>(current_)]; }
+    const SlabData& Current() const { return records_[static_cast<std::size_t>(current_)]; }
+    SlabData& At(int index) { return records_[static_cast<std::size_t>(index)]; }
+    const SlabData& At(int index) const { return records_[static_cast<std::size_t>(index)]; }
+    const SlabData& Template() const { return records_.front(); }
+    SlabData& Template() { return records_.front(); }
+    bool LastIsCalculated() const { return records_.back().Calculated; }
+
+    // Appends a slab made from the template and makes it current.  The
+    // template first takes every input of the current slab but the spans
+    // and the entered pitches, so a new slab continues the one before it.
+    void Append();
+
+    enum class AddResult {
+        Refused,      // the current slab is not designed
+        Added,        // a new slab was appended and is current
+        MovedToLast,  // the last slab is still undesigned: it became current instead
+    };
+    AddResult Add();
+
+    enum class CopyResult {
+        Refused,        // the current slab is not designed
+        Appended,       // a copy was appended and is current
+        OverwroteLast,  // the undesigned last slab was replaced by the copy
+    };
+    CopyResult Copy();
+
+    // Removes the current slab; the one after it (or the new last one)
+    // becomes current.  The last remaining slab is never removed.
+    void DeleteCurrent();
+
+    int CountCalculated() const;
+    // The slabs 1..n.
+    std::vector<SlabData> Slabs() const { return {records_.begin() + 1, records_.end()}; }
+
+private:
+    std::vector<SlabData> records_;
+    int current_ = 1;
+};
+
+}  // namespace korvexa::app
