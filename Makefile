@@ -5,7 +5,10 @@ BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
 
-.PHONY: run test build configure deps bench clean
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 30
+
+.PHONY: run test build configure deps bench fuzz clean
 
 run: build
 	$(BUILD)/cli/korvexa-cli show examples/sample.slab
@@ -15,6 +18,20 @@ test: build
 
 bench: build
 	$(BUILD)/bench/design_bench
+
+# The data file reader under libFuzzer with ASan and UBSan, built with clang
+# in its own folder; the corpus grows in $(FUZZ_BUILD)/corpus.  Inputs that
+# once failed are kept in fuzz/regressions and run first.
+fuzz: deps
+	@if [ ! -f $(FUZZ_BUILD)/build.ninja ]; then \
+	  CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DKORVEXA_FUZZ=ON -DKORVEXA_SANITIZE=ON -DKORVEXA_BENCH=OFF; \
+	fi
+	cmake --build $(FUZZ_BUILD) -j2 --target datafile_fuzz
+	mkdir -p $(FUZZ_BUILD)/corpus
+	cp examples/sample.slab fuzz/regressions/* $(FUZZ_BUILD)/corpus/
+	$(FUZZ_BUILD)/fuzz/datafile_fuzz -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/datafile.dict \
+	  -artifact_prefix=$(FUZZ_BUILD)/ -print_final_stats=1 $(FUZZ_BUILD)/corpus
 
 build: configure
 	cmake --build $(BUILD) -j2

@@ -31,6 +31,11 @@ constexpr std::size_t kNameSize = 51;  // 50 bytes of text and the zero
 constexpr std::size_t kStyleSize = 15;
 constexpr int kBarWords = 26;
 
+// No number that an input box can hold (seven characters), nor a load
+// derived from such numbers, comes near this.
+constexpr double kLargestValue = 1e9;
+constexpr int kLargestPitch = 9999999;  // mm, seven digits
+
 // The bar block: the words W0..W13 (bars [dir][pos][n], pitches [dir][pos],
 // compression modes) in the order of the block's 26 words.
 constexpr std::array<int, kBarWords> BarBlockOrder()
@@ -64,13 +69,24 @@ std::array<std::int32_t, 14> BarWords(const SlabInputData& s)
     return w;
 }
 
-std::string BarWordName(int w)
+std::string MakeBarWordName(int w)
 {
     if (w < 8)
         return "Bar[" + std::to_string(w / 4) + "][" + std::to_string(w / 2 % 2) + "][" + std::to_string(w % 2) + "]";
     if (w < 12)
         return "Pitch[" + std::to_string((w - 8) / 2) + "][" + std::to_string(w % 2) + "]";
     return "CompMode[" + std::to_string(w - 12) + "]";
+}
+
+const std::string& BarWordName(int w)
+{
+    static const auto names = [] {
+        std::array<std::string, 14> n;
+        for (int i = 0; i < 14; ++i)
+            n[static_cast<std::size_t>(i)] = MakeBarWordName(i);
+        return n;
+    }();
+    return names[static_cast<std::size_t>(w)];
 }
 
 // Edge conditions of files up to version 1020, stored 0..9.
@@ -290,6 +306,21 @@ public:
         return v;
     }
 
+    // A number that is typed in: finite and within what a box can hold.
+    double Input(std::string_view field)
+    {
+        const std::size_t offset = at_;
+        const double v = Real(field);
+        CheckSize(field, offset, v);
+        return v;
+    }
+
+    void CheckSize(std::string_view field, std::size_t offset, double v) const
+    {
+        if (std::fabs(v) > kLargestValue)
+            Fail(field, offset, std::to_string(v) + " は大きすぎます");
+    }
+
     // A load unit: 1 (N/m²) or 1000 (kN/m²).
     double Unit(std::string_view field)
     {
@@ -373,7 +404,7 @@ void ReadSettings(ByteReader& r, int v, DataSet& data)
     c.SnowDepth = r.Int("SnowDepth");
     c.SnowUnitWeight = r.Int("SnowUnitWeight");
     for (int k = 0; k < 3; ++k)
-        c.SnowCoef[k] = r.Real("SnowCoef[" + std::to_string(k) + "]");
+        c.SnowCoef[k] = r.Input("SnowCoef[" + std::to_string(k) + "]");
     c.PitchMin[0] = r.Int("PitchMin[0]");
     c.PitchMax[0] = r.Int("PitchMax[0]");
     c.PitchMin[1] = r.Int("PitchMin[1]");
@@ -410,24 +441,27 @@ SlabData ReadSlab(ByteReader& r, int v, std::size_t index)
     s.LoadTime = r.IntIn("LoadTime", 0, LoadTimeCount - 1);
     if (v >= kVersionConcrete)
         s.Concrete = r.IntIn("Concrete", 0, ConcreteKindCount - 1);
-    s.Fc = r.Real("Fc");
-    s.Gamma = r.Real("Gamma");
-    s.T = r.Real("T");
-    s.Lx = r.Real("Lx");
-    s.Ly = r.Real("Ly");
-    s.Cov = r.Real("Cov");
-    s.Own = r.Real("Own");
-    s.FL = r.Real("FL");
-    static constexpr const char* kCaseSuffix[3] = {"", "S", "E"};
+    s.Fc = r.Input("Fc");
+    s.Gamma = r.Input("Gamma");
+    s.T = r.Input("T");
+    s.Lx = r.Input("Lx");
+    s.Ly = r.Input("Ly");
+    s.Cov = r.Input("Cov");
+    const std::size_t ownOffset = r.Offset();
+    s.Own = r.Real("Own");  // derived unless entered (checked with the flags)
+    s.FL = r.Input("FL");
+    static constexpr const char* kLL[3] = {"LL", "LLS", "LLE"};
+    static constexpr const char* kTL[3] = {"TL", "TLS", "TLE"};
+    static constexpr const char* kP[3] = {"P", "PS", "PE"};
     for (int k = 0; k < 3; ++k) {
-        s.LL[k] = r.Real(std::string("LL") + kCaseSuffix[k]);
-        s.TL[k] = r.Real(std::string("TL") + kCaseSuffix[k]);
-        s.P[k] = r.Real(std::string("P") + kCaseSuffix[k]);
+        s.LL[k] = r.Input(kLL[k]);
+        s.TL[k] = r.Real(kTL[k]);  // derived, or its parts are
+        s.P[k] = r.Input(kP[k]);
     }
-    s.IncreaseS = r.Real("IncreaseS");
+    s.IncreaseS = r.Input("IncreaseS");
     if (s.IncreaseS == 0)
         s.IncreaseS = 1.0;
-    s.IncreaseD = r.Real("IncreaseD");
+    s.IncreaseD = r.Input("IncreaseD");
     if (s.IncreaseD == 0)
         s.IncreaseD = 1.0;
 
@@ -439,6 +473,8 @@ SlabData ReadSlab(ByteReader& r, int v, std::size_t index)
     s.OwnDirect = r.Flag(flags, 5, offset, "OwnDirect");
     s.DeflectionOnly = r.Flag(flags, 6, offset, "DeflectionOnly");
     s.FLAdd = flagCount == 10 ? r.Flag(flags, 8, offset, "FLAdd") : true;
+    if (s.OwnDirect)
+        r.CheckSize("Own", ownOffset, s.Own);
 
     // Later words overwrite earlier ones naming the same value.
     std::array<std::int32_t, 14> words{};
@@ -457,8 +493,7 @@ SlabData ReadSlab(ByteReader& r, int v, std::size_t index)
             check(0, BarSizeCount - 1);
             s.Bar[w / 4][w / 2 % 2][w % 2] = value;
         } else if (w < 12) {
-            if (value < 0)
-                r.Fail(BarWordName(w), wordOffsets[w], std::to_string(value) + " は負のピッチです");
+            check(0, kLargestPitch);
             s.Pitch[(w - 8) / 2][w % 2] = value;
         } else {
             check(0, CompModeCount - 1);
@@ -526,7 +561,19 @@ int ProgramVersion()
 
 int FileVersion(std::string_view versionText)
 {
-    return versionText.empty() ? ProgramVersion() : VersionNumber(versionText);
+    if (versionText.empty())
+        return ProgramVersion();
+    // Dotted fields of one to five digits, so that the number stays small.
+    std::size_t digits = 0;
+    for (char c : versionText) {
+        if (c == '.' && digits > 0)
+            digits = 0;
+        else if (std::isdigit(static_cast<unsigned char>(c)) && digits < 5)
+            ++digits;
+        else
+            return -1;
+    }
+    return digits > 0 ? VersionNumber(versionText) : -1;
 }
 
 std::string EncodeDataFile(const DataSet& data, std::vector<std::string>* warnings, int* slabsWritten)
@@ -573,6 +620,8 @@ ReadResult DecodeDataFile(std::string_view bytes, const PrintLayout& currentLayo
             r.Fail("識別子", 0, "Korvexa のデータファイルではありません");
         result.versionText = r.FixedText(kVersionSize, "バージョン");
         const int v = FileVersion(result.versionText);
+        if (v < 0)
+            r.Fail("バージョン", kMagicSize, "「" + result.versionText + "」はバージョンの形ではありません");
         ReadSettings(r, v, data);
 
         r.SetPlace("ヘッダ");

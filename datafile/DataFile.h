@@ -38,7 +38,8 @@ int ProgramVersion();
 
 // The version by which the fields of a file with this version text are
 // read.  An empty text (written by a program without a version resource,
-// which still wrote every field) means the current layout.
+// which still wrote every field) means the current layout; a text that is
+// not dotted numbers gives -1.
 int FileVersion(std::string_view versionText);
 
 // Shown as the message, a line break, the file name and the detail.

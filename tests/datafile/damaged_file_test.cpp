@@ -71,6 +71,9 @@ TEST(DamagedFile, ForeignFileIsRefused)
     ExpectRefused(b, {"識別子"});
     ExpectRefused("", {"識別子"});
     ExpectRefused("#Korvexa#", {"識別子"});
+    b = ValidFile();
+    b.replace(10, 10, "1111111111");
+    ExpectRefused(b, {"バージョン", Offset(10)});
 }
 
 TEST(DamagedFile, SlabValuesOutOfRange)
@@ -84,7 +87,7 @@ TEST(DamagedFile, SlabValuesOutOfRange)
         {51, 15, "Bind"},           {51, -1, "Bind"},          {55, 3, "LoadShape"},
         {59, 3, "LoadTime"},        {63, 3, "Concrete"},       {63, -2, "Concrete"},
         {229, 9, "Bar[0][0][0]"},   {229 + 4 * 14, -1, "Bar[1][0][1]"},
-        {229 + 4 * 25, 4, "CompMode[1]"}, {229 + 4 * 21, -100, "Pitch[0][0]"},
+        {229 + 4 * 25, 4, "CompMode[1]"}, {229 + 4 * 21, -100, "Pitch[0][0]"}, {229 + 4 * 21, 1 << 30, "Pitch[0][0]"},
         {333, 2, "BarOutside"},
     };
     for (const Case& c : cases) {
@@ -125,6 +128,9 @@ TEST(DamagedFile, NumbersThatAreNotNumbersOrUnits)
     b = ValidFile();
     PutReal(b, kSlab2 + 91, std::numeric_limits<double>::infinity());
     ExpectRefused(b, {"Lx"});
+    b = ValidFile();
+    PutReal(b, kSlab2 + 83, 1.2e282);  // T far beyond any thickness
+    ExpectRefused(b, {"T", Offset(kSlab2 + 83), "大きすぎ"});
     b = ValidFile();
     PutReal(b, kSlab2 + 337, 10);
     ExpectRefused(b, {"LoadUnit"});

@@ -144,6 +144,9 @@ TEST(OldVersions, EmptyVersionTextMeansTheCurrentLayout)
     EXPECT_EQ(r.data->layout, FileLayoutValues());
     EXPECT_EQ(FileVersion(""), ProgramVersion());
     EXPECT_EQ(FileVersion("1.0.3.1"), 1031);
+    EXPECT_EQ(FileVersion("1.10.10.10"), 2110);
+    for (const char* bad : {"1111111111", "1..2", "1.2.", "v1.2", "1,1,0,8", "."})
+        EXPECT_EQ(FileVersion(bad), -1) << bad;
 }
 
 TEST(OldVersions, CurrentFilesReadBackByTheOldLayoutWriter)
