@@ -139,13 +139,18 @@ void ThicknessByDeflection(SlabData& slab, const CoefficientSet& c0, double ec, 
     constexpr long long kMaxSteps = 1000000;  // 100 m: far beyond any slab
     const double start = slab.TReq;
     double t = start;
-    for (long long step = 0; step <= kMaxSteps;) {
+    for (long long step = 0;;) {
         t = start + static_cast<double>(step) / 10.0;
         const double deltaT = k * slab.Gamma * t * 10 + b;
         const double needed = RoundUp(NthRoot(4000 * deltaT, 3), 1);  // 16δ ≤ Lx/250 ⇔ t³ ≥ 4000·δ1
         if (DecimalGreaterEqual(t, needed))
             break;
-        step = std::max(step + 1, -DecimalFloor(-(needed - start) * 10));
+        const long long next = std::max(step + 1, -DecimalFloor(-(needed - start) * 10));
+        if (next > kMaxSteps) {  // absurd loads or spans: report what is needed
+            t = needed;
+            break;
+        }
+        step = next;
     }
     slab.TReq = std::max(slab.TReq, t);
 }

@@ -102,7 +102,8 @@ int VersionNumber(std::string_view text)
             break;
         text.remove_prefix(dot + 1);
     }
-    return static_cast<int>(sum);
+    // A text of absurd numbers stays within int.
+    return static_cast<int>(std::clamp(sum, -2147483648.0, 2147483647.0));
 }
 
 bool DecimalEqual(double a, double b) { return std::fabs(a - b) <= Tolerance(a, b); }
@@ -111,7 +112,20 @@ bool DecimalGreaterEqual(double a, double b) { return a >= b || DecimalEqual(a, 
 
 long long DecimalFloor(double x)
 {
-    return static_cast<long long>(Floor(SnapToInteger(x)));
+    // Held inside the range of long long (NaN gives the lower end).
+    constexpr double kLimit = 9.0e18;
+    const double f = Floor(SnapToInteger(x));
+    if (!(f > -kLimit))
+        return static_cast<long long>(-kLimit);
+    if (f >= kLimit)
+        return static_cast<long long>(kLimit);
+    return static_cast<long long>(f);
+}
+
+SharedFiles& Shared()
+{
+    static SharedFiles files;
+    return files;
 }
 
 }  // namespace korvexa

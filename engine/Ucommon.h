@@ -9,6 +9,7 @@
 // arithmetic, so the results do not depend on carrying extended precision.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace korvexa {
@@ -35,5 +36,14 @@ bool DecimalEqual(double a, double b);
 bool DecimalGreater(double a, double b);        // a > b, and not equal as decimals
 bool DecimalGreaterEqual(double a, double b);   // a ≥ b, or equal as decimals
 long long DecimalFloor(double x);
+
+// Files the whole program shares, set at start-up: the settings file and the
+// LaTeX tools found on the search path (the LaTeX settings may replace them).
+struct SharedFiles {
+    std::string IniFileName = "#Korvexa#.ini";
+    std::string LatexCompilerPath;
+    std::string LatexViewerPath;
+};
+SharedFiles& Shared();
 
 }  // namespace korvexa

@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 
+#include "engine/Ucommon.h"
 #include "engine/Ukorvexa.h"
 
 using namespace korvexa;
@@ -261,4 +262,26 @@ TEST(Names, FixedTextsOfTheEnumerations)
     EXPECT_EQ(LoadShapeName(BindFixed3ShortFree, 1), "等分布＋長辺方向等変分布");
     EXPECT_EQ(LoadShapeName(BindFixed3LongFree, 1), "等分布＋短辺方向等変分布");
     EXPECT_EQ(LoadShapeName(BindSupported4, 1), "");
+}
+
+TEST(DesignSlab, AbsurdButFiniteInputsStayDefined)
+{
+    // Far outside any slab, yet finite: the design must neither overflow an
+    // integer nor loop; it either designs with finite results or refuses.
+    const std::pair<const char*, std::function<void(SlabData&)>> extremes[] = {
+        {"tiny Fc", [](SlabData& s) { s.Fc = 1e-307; }},
+        {"huge T", [](SlabData& s) { s.T = 1e300; }},
+        {"huge span", [](SlabData& s) { s.Lx = 1e150; s.Ly = 2e150; }},
+        {"tiny Gamma excess", [](SlabData& s) { s.Gamma = 1 + 1e-15; }},
+        {"huge increase", [](SlabData& s) { s.IncreaseD = 1e300; s.DeflectionOnly = true; }},
+    };
+    for (const auto& [what, extreme] : extremes) {
+        SlabData s = Typical(BindFixedExact);
+        extreme(s);
+        const int status = DesignSlab(s, CommonSettings{}, BarData{});
+        EXPECT_TRUE(status == 0 || status == 1) << what;
+        if (status == 0)
+            EXPECT_TRUE(AllFinite(s)) << what;
+    }
+    EXPECT_EQ(VersionNumber("9999999999.1"), 2147483647);
 }
