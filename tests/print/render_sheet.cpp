@@ -1,5 +1,7 @@
-// Draws the result sheet of a four-edges-fixed 4 m × 5 m slab (long-term
-// plus snow) over the panel colour and saves it as a PNG.
+// Draws the result sheet of a 4 m × 5 m slab over the panel colour and
+// saves it as a PNG.  By default the edges are fixed and the load case is
+// long-term plus snow; the edge condition and load case can be given (the
+// one-way conditions and the cantilever take Lx = 4 m alone).
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -16,7 +18,7 @@ using namespace korvexa;
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: print_sheet_render out.png [width]\n");
+        std::fprintf(stderr, "usage: print_sheet_render out.png [width [bind [loadTime]]]\n");
         return 2;
     }
     QFont::insertSubstitution(QString::fromUtf8("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
@@ -25,10 +27,10 @@ int main(int argc, char** argv)
 
     SlabData slab;
     slab.Name = "S1";
-    slab.Bind = BindFixedExact;
-    slab.LoadTime = LoadLongTermSnow;
-    slab.Lx = 4;
-    slab.Ly = 5;
+    slab.Bind = argc > 3 ? QString::fromLocal8Bit(argv[3]).toInt() : int(BindFixedExact);
+    slab.LoadTime = argc > 4 ? QString::fromLocal8Bit(argv[4]).toInt() : int(LoadLongTermSnow);
+    slab.Lx = slab.Bind == BindCantilever ? 1.5 : 4;
+    slab.Ly = IsTwoWay(slab.Bind) ? 5 : 0;
     slab.T = 15;
     slab.FL = 800;
     slab.LL = {1800, 1300, 600};

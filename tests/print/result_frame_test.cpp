@@ -7,27 +7,6 @@
 
 using namespace korvexa;
 
-TEST(SheetGeometry, ColumnsFromTheRightAndRowsOfTextHeight)
-{
-    const QFontMetrics fm(TestFont());
-    const SheetGeometry g = TestGeometry();
-    ASSERT_GT(g.h, 8);
-    EXPECT_EQ(g.h, fm.height());
-    EXPECT_EQ(g.RH, g.h + 10);
-    EXPECT_EQ(g.CW, fm.horizontalAdvance(U("D29･D29 @500")) + 8);
-    EXPECT_EQ(g.LW, fm.horizontalAdvance(U("長")) + 8);
-    EXPECT_EQ(g.e[0], 0);
-    EXPECT_EQ(g.e[1], g.LW);
-    for (int j = 2; j <= 6; ++j)
-        EXPECT_EQ(g.e[j], kTestWidth - (6 - j) * g.CW);
-    for (int k = 0; k <= 8; ++k) {
-        EXPECT_EQ(g.r[k], k * g.RH);
-        EXPECT_EQ(g.TextTop(k), g.r[k] + 6);
-    }
-    // The label column and the caption column fit left of the values.
-    EXPECT_LT(g.e[1], g.e[2] - fm.horizontalAdvance(U("必要at ( dt )")));
-}
-
 TEST(ResultFrame, RulesLeaveTheLabelColumnOpenBetweenMAndQ)
 {
     const SheetGeometry g = TestGeometry();
