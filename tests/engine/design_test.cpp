@@ -280,8 +280,9 @@ TEST(DesignSlab, AbsurdButFiniteInputsStayDefined)
         extreme(s);
         const int status = DesignSlab(s, CommonSettings{}, BarData{});
         EXPECT_TRUE(status == 0 || status == 1) << what;
-        if (status == 0)
+        if (status == 0) {
             EXPECT_TRUE(AllFinite(s)) << what;
+        }
     }
     EXPECT_EQ(VersionNumber("9999999999.1"), 2147483647);
 }

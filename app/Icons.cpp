@@ -1,0 +1,134 @@
+#include "app/Icons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <functional>
+
+namespace korvexa::app {
+
+namespace {
+
+const QColor kInk(40, 40, 40);
+const QColor kPaper(255, 255, 255);
+const QColor kBlue(30, 90, 170);
+const QColor kFolder(222, 180, 60);
+
+void Page(QPainter& p)
+{
+    QPainterPath page;
+    page.moveTo(3.5, 1.5);
+    page.lineTo(9.5, 1.5);
+    page.lineTo(12.5, 4.5);
+    page.lineTo(12.5, 14.5);
+    page.lineTo(3.5, 14.5);
+    page.closeSubpath();
+    p.setPen(kInk);
+    p.setBrush(kPaper);
+    p.drawPath(page);
+    p.drawLine(QPointF(9.5, 1.5), QPointF(9.5, 4.5));
+    p.drawLine(QPointF(9.5, 4.5), QPointF(12.5, 4.5));
+}
+
+// A triangle pointing left or right, with an optional bar at its tip.
+void Arrow(QPainter& p, bool right, bool bar)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(kBlue);
+    QPolygonF triangle;
+    if (right)
+        triangle << QPointF(5, 3) << QPointF(11, 8) << QPointF(5, 13);
+    else
+        triangle << QPointF(11, 3) << QPointF(5, 8) << QPointF(11, 13);
+    p.drawPolygon(triangle);
+    if (bar)
+        p.drawRect(right ? QRectF(11.5, 3, 2, 10) : QRectF(2.5, 3, 2, 10));
+}
+
+void Draw(QPainter& p, ToolIcon which)
+{
+    switch (which) {
+    case ToolIcon::NewData:
+        Page(p);
+        break;
+    case ToolIcon::Open:
+        p.setPen(kInk);
+        p.setBrush(kFolder.darker(115));
+        p.drawRect(QRectF(1.5, 4.5, 12, 9));
+        p.setBrush(kFolder);
+        p.drawPolygon(QPolygonF() << QPointF(3.5, 7.5) << QPointF(15.5, 7.5) << QPointF(13.5, 13.5)
+                                  << QPointF(1.5, 13.5));
+        break;
+    case ToolIcon::Save:
+        p.setPen(kInk);
+        p.setBrush(kBlue);
+        p.drawRect(QRectF(1.5, 1.5, 13, 13));
+        p.setBrush(kPaper);
+        p.drawRect(QRectF(4.5, 1.5, 7, 5));
+        p.drawRect(QRectF(3.5, 9.5, 9, 5));
+        break;
+    case ToolIcon::Print:
+        p.setPen(kInk);
+        p.setBrush(kPaper);
+        p.drawRect(QRectF(4.5, 1.5, 7, 5));
+        p.setBrush(QColor(170, 170, 170));
+        p.drawRect(QRectF(1.5, 6.5, 13, 6));
+        p.setBrush(kPaper);
+        p.drawRect(QRectF(4.5, 10.5, 7, 4));
+        break;
+    case ToolIcon::Preview:
+        Page(p);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(kBlue, 1.5));
+        p.drawEllipse(QPointF(8, 8), 3, 3);
+        p.drawLine(QPointF(10.2, 10.2), QPointF(14, 14));
+        break;
+    case ToolIcon::First: Arrow(p, false, true); break;
+    case ToolIcon::Previous: Arrow(p, false, false); break;
+    case ToolIcon::Next: Arrow(p, true, false); break;
+    case ToolIcon::Last: Arrow(p, true, true); break;
+    }
+}
+
+QPixmap Render(int size, const std::function<void(QPainter&)>& paint, double unit)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / unit, size / unit);
+    paint(p);
+    return pixmap;
+}
+
+}  // namespace
+
+QIcon MakeToolIcon(ToolIcon which)
+{
+    QIcon icon;
+    for (int size : {16, 32})
+        icon.addPixmap(Render(size, [which](QPainter& p) { Draw(p, which); }, 16));
+    return icon;
+}
+
+// A slab seen from above with its bar grid, on the sheet's green.
+QIcon ProgramIcon()
+{
+    auto paint = [](QPainter& p) {
+        p.setPen(QPen(QColor(60, 60, 60), 1));
+        p.setBrush(QColor(192, 220, 192));
+        p.drawRoundedRect(QRectF(2.5, 2.5, 27, 27), 3, 3);
+        p.setPen(QPen(QColor(170, 40, 40), 1.6));
+        for (double x : {9.0, 16.0, 23.0})
+            p.drawLine(QPointF(x, 5), QPointF(x, 27));
+        p.setPen(QPen(kBlue, 1.6));
+        for (double y : {9.0, 16.0, 23.0})
+            p.drawLine(QPointF(5, y), QPointF(27, y));
+    };
+    QIcon icon;
+    for (int size : {16, 32, 48, 64})
+        icon.addPixmap(Render(size, paint, 32));
+    return icon;
+}
+
+}  // namespace korvexa::app

@@ -1,0 +1,43 @@
+// Korvexa: design of reinforced-concrete floor slabs.
+
+#include <QApplication>
+#include <QFont>
+#include <QStringList>
+#include <exception>
+
+#include "app/Icons.h"
+#include "app/Umain.h"
+#include "app/UserMessages.h"
+
+namespace {
+
+// The Japanese fonts the sheets are designed for, and their free
+// counterparts on this platform.
+void SubstituteFonts()
+{
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐ明朝"), {QStringLiteral("IPAPMincho"), QStringLiteral("IPAexMincho")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic")});
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Korvexa"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Korvexa"));
+    QApplication::setApplicationVersion(QStringLiteral(KORVEXA_VERSION_TEXT));
+    QApplication::setWindowIcon(korvexa::app::ProgramIcon());
+    SubstituteFonts();
+    try {
+        TMainForm mainForm;
+        const QStringList arguments = QApplication::arguments();
+        mainForm.show();
+        mainForm.FormShow(arguments.size() > 1 ? arguments.at(1) : QString());
+        return QApplication::exec();
+    } catch (const std::exception& e) {
+        korvexa::app::Tell(nullptr, korvexa::app::MessageKind::Error, QString::fromLocal8Bit(e.what()));
+        return 1;
+    }
+}
