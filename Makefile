@@ -10,8 +10,11 @@ FUZZ_SECONDS ?= 30
 
 .PHONY: run test build configure deps bench fuzz clean
 
+# FILE names the data file to open; FILE= starts with a new, empty data set.
+FILE ?= examples/sample.slab
+
 run: build
-	$(BUILD)/cli/korvexa-cli show examples/sample.slab
+	$(BUILD)/app/korvexa $(FILE)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j2 $(CTEST_ARGS)
