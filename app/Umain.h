@@ -1,21 +1,32 @@
 // The main window: tool bar, menus, the input panel of the current slab,
 // the result sheet and the message bar.  It owns the slab list of the open
 // data set and dispatches the commands.
+//
+// The window's work is spread over several files by subject:
+//   Umain.cpp       construction, start-up and exit, files, help
+//   UmainSlabs.cpp  the slab list, navigation and the name box
+//   UmainPanel.cpp  shape and loads of the input panel
+//   UmainBars.cpp   bars, pitches and concrete
+//   UmainSheet.cpp  recalculation, result sheet and messages
 #pragma once
 
 #include <QColor>
 #include <QImage>
 #include <QMainWindow>
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
 
+#include "app/FcList.h"
 #include "app/SlabList.h"
 #include "datafile/DataSet.h"
 
+class QButtonGroup;
 class QComboBox;
 class QLabel;
 class TAboutBox;
+class TNumberEdit;
 
 namespace Ui {
 class TMainForm;
@@ -35,7 +46,7 @@ public:
     // Opens a data file as the open command does after its dialog.
     bool OpenParamFile(const QString& fileName);
 
-    // The slab shown and the list it belongs to.
+    // The slabs of the open data set; the current one is shown.
     korvexa::app::SlabList SlabList;
     int CurrentIndex() const { return SlabList.CurrentIndex(); }
 
@@ -49,8 +60,13 @@ public:
     void InitSlabList();
     int CountCalculatedSlabs(bool tell);
 
+    // The choices of the strength box.
+    const korvexa::app::TFc_List& FcList() const { return FcList_; }
+
     // The colour chooser of the background command; tests answer it.
     std::function<QColor(QWidget*, const QColor&)> ChooseColour;
+    void ChangeBackColour();   // "背景色の変更"
+    void DefaultBackColour();  // "デフォルトの背景色"
 
     const QImage& SheetImage() const { return sheet_; }
     QColor BackColor() const;
@@ -62,23 +78,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Umain.cpp
     void FormCreate();
     void SetUpToolBar();
     void SetUpMenus();
-    void SetUpPanel();
     void ApplyFonts();
     void SetCaption(const QString& fileName, bool readOnly);
     void SetPanelColour(const QColor& colour);
     bool FormCloseQuery();
+    void HELP2Click();
+    void About1Click();
 
-    // Result sheet.
-    int SheetWidth() const;
-    void DrawResultFrame();
-    int DrawResultValues();
-    void ShowSheet();
-    void SheetContextMenu(const QPoint& at);
-
-    // Slab list and name box.
+    // UmainSlabs.cpp
     void AppendSlab();
     void SlabAddButtonClick();
     void SlabCopyButtonClick();
@@ -90,24 +101,65 @@ private:
     void NameBoxExit();
     void ReloadNameBox();
 
-    // Input panel.
+    // UmainPanel.cpp
+    void SetUpPanel();
     void LinkBoxes();
-    void BindComboBoxSelect(int index);
-    void LoadTimeChoiceClick(int index);
-    void LxInputExit();
-    void TLInputExit();
+    void UpdateLoadShapes();
+    void UpdateInputState();
     void RefreshLoads();
+    void UpdateLoadUnit();
+    void BindComboBoxSelect(int index);
+    void LoadComboBoxSelect();
+    void LoadTimeChoiceClick(int index);
+    void ApplyLoadTimeRule();
+    void DeltCheckBoxClick();
+    void ConditionalClick();
+    void TLDirectClick();
+    void OwnDirectClick();
+    void FLAddCheckBoxClick();
+    void CaseBoxEnter(TNumberEdit* box, TNumberEdit* source);
+    void SetBoxColour(QWidget* box, bool used);
 
-    void HELP2Click();
-    void About1Click();
+    // UmainBars.cpp
+    void SetUpBars();
+    void ShowBars();
+    void ShowConcrete();
+    void BarBoxChange(int tag, int index);
+    void ComboBox1Change(int tag, int index);
+    void BarPositionCheckClick();
+    void ReadPitchButtonClick();
+    void CalcPitchButtonClick();
+    void ConcreatInputChange(int index);
+    void FcListReset();
+    void FcListAdd(double fc);
+    void FillFcItems();
+    bool FcInputKeyPress(QChar key);
+    void FcInputChange(const QString& text);
+    void FcInputExit();
+    void UpdateUnitWeight();
+    void MirrorSupportedPitches();
+
+    // UmainSheet.cpp
+    int SheetWidth() const;
+    void DrawResultFrame();
+    int DrawResultValues();
+    void ShowSheet();
+    void SheetContextMenu(const QPoint& at);
 
     std::unique_ptr<Ui::TMainForm> ui;
     QComboBox* NameBox = nullptr;
     QLabel* InfoPanel = nullptr;
+    QButtonGroup* LoadTimeButtons = nullptr;
     TAboutBox* AboutBox = nullptr;
+    std::array<QComboBox*, 8> BarBoxes{};
+    std::array<TNumberEdit*, 4> PitchBoxes{};
+    std::array<TNumberEdit*, 18> LoadBoxes{};
+    korvexa::app::TFc_List FcList_;
+    QString FcTextAtEntry;
     QImage sheet_;
     QString NameAtEntry;
     bool SuppressNameChange = false;
+    bool showing_ = false;  // ShowSlab is loading the panel: no redesigns in between
     const QString CaptionPrefix = QStringLiteral("Korvexa  ");
     QColor DefaultBackColor;
     korvexa::datafile::PrintLayout printLayout_;

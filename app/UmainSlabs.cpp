@@ -1,0 +1,195 @@
+// The slab list of the main window: navigation, add, copy and delete, and
+// the name box.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "app/Umain.h"
+#include "app/UserMessages.h"
+#include "ui_Umain.h"
+
+using namespace korvexa;
+using app::MessageKind;
+
+void TMainForm::InitSlabList()
+{
+    FcListReset();
+    SlabList.Init();
+    ReloadNameBox();
+    DrawResultFrame();
+    ShowSheet();
+    ShowSlab();
+}
+
+void TMainForm::ReloadNameBox()
+{
+    SuppressNameChange = true;
+    NameBox->clear();
+    for (int i = 1; i <= SlabList.Count(); ++i)
+        NameBox->addItem(QString::fromStdString(SlabList.At(i).Name));
+    SuppressNameChange = false;
+}
+
+void TMainForm::AppendSlab()
+{
+    SlabList.Append();
+    SuppressNameChange = true;
+    NameBox->addItem(QString::fromStdString(SlabList.Current().Name));
+    SuppressNameChange = false;
+    ShowSlab();
+}
+
+void TMainForm::SlabAddButtonClick()
+{
+    using Result = app::SlabList::AddResult;
+    if (!SlabList.Current().Calculated) {
+        app::Tell(this, MessageKind::Warning, QStringLiteral("現在のスラブデータが未入力です。"));
+        return;
+    }
+    if (SlabList.LastIsCalculated()) {
+        AppendSlab();
+        NameBox->setFocus();
+        return;
+    }
+    const Result result = SlabList.Add();  // moves to the undesigned last slab
+    Q_ASSERT(result == Result::MovedToLast);
+    SuppressNameChange = true;
+    ShowSlab();
+}
+
+void TMainForm::SlabCopyButtonClick()
+{
+    using Result = app::SlabList::CopyResult;
+    const Result result = SlabList.Copy();
+    const QString name = QString::fromStdString(SlabList.Current().Name);
+    switch (result) {
+    case Result::Refused:
+        app::Tell(this, MessageKind::Warning, QStringLiteral("現在のスラブデータが未入力です。"));
+        return;
+    case Result::Appended:
+        SuppressNameChange = true;
+        NameBox->addItem(name);
+        SuppressNameChange = false;
+        ShowSlab();
+        NameBox->setFocus();
+        return;
+    case Result::OverwroteLast:
+        SuppressNameChange = true;
+        NameBox->setItemText(SlabList.Count() - 1, name);
+        SuppressNameChange = true;
+        ShowSlab();
+        return;
+    }
+}
+
+void TMainForm::SlabDeleteButtonClick()
+{
+    if (SlabList.Count() <= 1)
+        return;
+    const int removed = CurrentIndex();
+    SlabList.DeleteCurrent();
+    SuppressNameChange = true;
+    NameBox->removeItem(removed - 1);
+    SuppressNameChange = false;
+    ShowSlab();
+}
+
+void TMainForm::TopButtonClick(int tag)
+{
+    switch (tag) {
+    case 0: SlabList.SetCurrentIndex(1); break;
+    case 1: SlabList.SetCurrentIndex(CurrentIndex() - 1); break;
+    case 2: SlabList.SetCurrentIndex(CurrentIndex() + 1); break;
+    default: SlabList.SetCurrentIndex(SlabList.Count()); break;
+    }
+    SuppressNameChange = true;
+    ShowSlab();
+}
+
+void TMainForm::UpdateNavigator()
+{
+    SuppressNameChange = true;
+    NameBox->setCurrentIndex(CurrentIndex() - 1);
+    SuppressNameChange = false;
+    InfoPanel->setText(QStringLiteral("%1/%2").arg(CurrentIndex()).arg(NameBox->count()));
+    const bool single = NameBox->count() == 1;
+    for (QAction* button : {ui->TopButton, ui->BeforButton, ui->NextButton, ui->LastButton, ui->SlabDeleteButton})
+        button->setEnabled(!single);
+    if (!single) {
+        if (NameBox->currentIndex() == 0) {
+            ui->TopButton->setEnabled(false);
+            ui->BeforButton->setEnabled(false);
+        } else if (NameBox->currentIndex() == NameBox->count() - 1) {
+            ui->LastButton->setEnabled(false);
+            ui->NextButton->setEnabled(false);
+        }
+    }
+}
+
+void TMainForm::NameBoxChange(const QString& text)
+{
+    if (!SuppressNameChange && NameBox->count() > 0) {
+        QLineEdit* edit = NameBox->lineEdit();
+        const int caret = edit->cursorPosition();
+        SlabList.Current().Name = text.toStdString();
+        SuppressNameChange = true;
+        NameBox->setItemText(CurrentIndex() - 1, text);
+        edit->setText(text);
+        edit->setCursorPosition(caret);
+    }
+    SuppressNameChange = false;
+}
+
+void TMainForm::NameBoxSelect(int index)
+{
+    if (index < 0 || index == CurrentIndex() - 1)
+        return;
+    SlabList.SetCurrentIndex(index + 1);
+    NameAtEntry = NameBox->itemText(index);
+    SuppressNameChange = true;
+    ShowSlab();
+}
+
+// Escape, Up and Down in the name box; true when the key was consumed.
+bool TMainForm::NameBoxKeyDown(int key)
+{
+    switch (key) {
+    case Qt::Key_Escape:
+        SuppressNameChange = true;
+        NameBox->lineEdit()->setText(NameAtEntry);
+        SuppressNameChange = false;
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        const int target = CurrentIndex() + (key == Qt::Key_Up ? -1 : 1);
+        if (target >= 1 && target <= SlabList.Count()) {
+            SlabList.SetCurrentIndex(target);
+            NameAtEntry = QString::fromStdString(SlabList.Current().Name);
+            ShowSlab();
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void TMainForm::NameBoxExit()
+{
+    const QString text = NameBox->currentText();
+    if (QString::fromStdString(SlabList.Current().Name) != text) {
+        SlabList.Current().Name = text.toStdString();
+        SuppressNameChange = true;
+        NameBox->setItemText(CurrentIndex() - 1, text);
+        SuppressNameChange = false;
+    }
+}
+
+int TMainForm::CountCalculatedSlabs(bool tell)
+{
+    const int count = SlabList.CountCalculated();
+    if (count == 0 && tell)
+        app::Tell(this, MessageKind::Information, QStringLiteral("計算されたスラブがありません"));
+    return count;
+}
