@@ -1,0 +1,410 @@
+#include "app/Ucomform.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "app/UserMessages.h"
+#include "components/ConfigFolder.h"
+#include "components/NumberEdit.h"
+#include "datafile/ProfileFile.h"
+#include "engine/Ukorvexa.h"
+#include "ui_Ucomform.h"
+
+using namespace korvexa;
+using korvexa::app::DesignDefaults;
+using korvexa::app::MessageKind;
+using korvexa::app::PitchField;
+using korvexa::app::PitchProblem;
+
+namespace korvexa::app {
+
+namespace {
+
+constexpr std::string_view kBarSection = "Bar Materials";
+constexpr std::string_view kPitchSection = "Bar Pitch";
+constexpr std::string_view kSnowSection = "Snow Load";
+constexpr std::string_view kOtherSection = "Other";
+constexpr std::array<std::string_view, 3> kCoefKeys{"Coefficient0", "Coefficient1", "Coefficient2"};
+
+std::string RowKey(int row) { return std::to_string(row); }
+
+bool IsGradeChoice(std::string_view grade)
+{
+    for (std::string_view choice : kGradeChoices)
+        if (grade == choice)
+            return true;
+    return false;
+}
+
+const char* DirectionName(int dir) { return dir == 0 ? "短辺（主筋）方向" : "長辺（配力筋）方向"; }
+
+}  // namespace
+
+int GradeChoiceIndex(std::string_view grade)
+{
+    for (std::size_t i = 0; i + 1 < kGradeChoices.size(); ++i)
+        if (grade == kGradeChoices[i])
+            return static_cast<int>(i);
+    return static_cast<int>(kGradeChoices.size()) - 1;
+}
+
+DesignDefaults DefaultsOf(const CommonSettings& settings, const BarData& bars, int loadUnitIndex)
+{
+    DesignDefaults d;
+    d.Grades = bars.Grades();
+    d.PitchMax = settings.PitchMax;
+    d.PitchMin = settings.PitchMin;
+    d.PitchStep = settings.PitchStep;
+    d.SnowDepth = settings.SnowDepth;
+    d.SnowUnitWeight = settings.SnowUnitWeight;
+    d.SnowCoef = settings.SnowCoef;
+    d.LoadUnitIndex = loadUnitIndex;
+    return d;
+}
+
+DesignDefaults ReadDesignDefaults(const datafile::ProfileFile& file, const CommonSettings& current,
+                                  const BarData& bars)
+{
+    DesignDefaults d = DefaultsOf(current, bars, 0);
+    for (int row = 1; row <= 8; ++row) {
+        std::string& grade = d.Grades[static_cast<std::size_t>(row - 1)];
+        std::string read = file.ReadString(kBarSection, RowKey(row), grade);
+        if (IsGradeChoice(read))
+            grade = std::move(read);
+    }
+
+    // A pitch of 0 or less stops every design, so such a value is not taken.
+    auto pitch = [&](std::string_view key, int& value) {
+        const int read = file.ReadInteger(kPitchSection, key, value);
+        if (read > 0)
+            value = read;
+    };
+    pitch("Min0", d.PitchMin[0]);
+    pitch("Max0", d.PitchMax[0]);
+    pitch("Min1", d.PitchMin[1]);
+    pitch("Max1", d.PitchMax[1]);
+    pitch("CalcUnit", d.PitchStep);
+    if (PitchSettingsProblem(d.PitchMin, d.PitchMax, d.PitchStep)) {
+        d.PitchMin = current.PitchMin;
+        d.PitchMax = current.PitchMax;
+        d.PitchStep = current.PitchStep;
+    }
+
+    auto snow = [&](std::string_view key, int& value) { value = std::max(0, file.ReadInteger(kSnowSection, key, value)); };
+    snow("Depth", d.SnowDepth);
+    snow("UnitWeight", d.SnowUnitWeight);
+    for (std::size_t k = 0; k < 3; ++k) {
+        const double read = file.ReadReal(kSnowSection, kCoefKeys[k], d.SnowCoef[k]);
+        d.SnowCoef[k] = std::isfinite(read) && read >= 0 ? read : 0.0;
+    }
+
+    d.LoadUnitIndex = file.ReadInteger(kOtherSection, "LoadUnitIndex", 0) == 1 ? 1 : 0;
+    return d;
+}
+
+bool WriteDesignDefaults(datafile::ProfileFile& file, const DesignDefaults& d)
+{
+    for (int row = 1; row <= 8; ++row)
+        if (!file.WriteString(kBarSection, RowKey(row), d.Grades[static_cast<std::size_t>(row - 1)]))
+            return false;
+    return file.WriteInteger(kPitchSection, "Min0", d.PitchMin[0]) &&
+           file.WriteInteger(kPitchSection, "Max0", d.PitchMax[0]) &&
+           file.WriteInteger(kPitchSection, "Min1", d.PitchMin[1]) &&
+           file.WriteInteger(kPitchSection, "Max1", d.PitchMax[1]) &&
+           file.WriteInteger(kPitchSection, "CalcUnit", d.PitchStep) &&
+           file.WriteInteger(kSnowSection, "Depth", d.SnowDepth) &&
+           file.WriteInteger(kSnowSection, "UnitWeight", d.SnowUnitWeight) &&
+           file.WriteReal(kSnowSection, kCoefKeys[0], d.SnowCoef[0]) &&
+           file.WriteReal(kSnowSection, kCoefKeys[1], d.SnowCoef[1]) &&
+           file.WriteReal(kSnowSection, kCoefKeys[2], d.SnowCoef[2]) &&
+           file.WriteInteger(kOtherSection, "LoadUnitIndex", d.LoadUnitIndex);
+}
+
+void ApplyDefaults(const DesignDefaults& d, CommonSettings& settings, BarData& bars)
+{
+    for (int row = 1; row <= 8; ++row)
+        bars.SetGrade(row, d.Grades[static_cast<std::size_t>(row - 1)]);
+    settings.PitchMax = d.PitchMax;
+    settings.PitchMin = d.PitchMin;
+    settings.PitchStep = d.PitchStep;
+    settings.SnowDepth = d.SnowDepth;
+    settings.SnowUnitWeight = d.SnowUnitWeight;
+    settings.SnowCoef = d.SnowCoef;
+}
+
+PitchProblem PitchSettingsProblem(const std::array<int, 2>& pitchMin, const std::array<int, 2>& pitchMax,
+                                  int pitchStep)
+{
+    const PitchField minField[2] = {PitchField::Min0, PitchField::Min1};
+    const PitchField maxField[2] = {PitchField::Max0, PitchField::Max1};
+    for (int dir = 0; dir < 2; ++dir) {
+        const QString where = QString::fromUtf8(DirectionName(dir));
+        const int lo = pitchMin[static_cast<std::size_t>(dir)];
+        const int hi = pitchMax[static_cast<std::size_t>(dir)];
+        if (hi <= 0)
+            return {maxField[dir], where + QStringLiteral("の最大間隔が 0 です。\n1 mm 以上の間隔を入力してください。")};
+        if (lo <= 0)
+            return {minField[dir], where + QStringLiteral("の最小間隔が 0 です。\n1 mm 以上の間隔を入力してください。")};
+        if (lo > hi)
+            return {minField[dir], where + QStringLiteral("の最小間隔 (%1 mm) が最大間隔 (%2 mm) を越えています。\n"
+                                                          "最小間隔は最大間隔以下にしてください。")
+                                               .arg(lo)
+                                               .arg(hi)};
+    }
+    for (int dir = 0; dir < 2; ++dir) {
+        const int lo = pitchMin[static_cast<std::size_t>(dir)];
+        if (pitchStep > lo)
+            return {PitchField::Step,
+                    QStringLiteral("配筋間隔の算定刻み (%1 mm) が%2の最小間隔 (%3 mm) を越えています。\n"
+                                   "算定刻みは最小間隔以下にしてください。")
+                        .arg(pitchStep)
+                        .arg(QString::fromUtf8(DirectionName(dir)))
+                        .arg(lo)};
+    }
+    return {};
+}
+
+PitchProblem PitchSettingsProblem(const CommonSettings& settings)
+{
+    return PitchSettingsProblem(settings.PitchMin, settings.PitchMax, settings.PitchStep);
+}
+
+}  // namespace korvexa::app
+
+// ---------------------------------------------------------------- dialog
+
+TCommonForm::TCommonForm(QWidget* parent)
+    : TCommonForm(ProgramSettings(), ProgramBars(), korvexa::SettingsFilePath(), parent)
+{
+}
+
+TCommonForm::TCommonForm(CommonSettings& settings, BarData& bars, const QString& settingsFile, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TCommonForm>()), settings_(settings), bars_(bars),
+      iniFileName_(settingsFile), settingsAtShow_(settings)
+{
+    ui->setupUi(this);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    SetUpControls();
+    FormCreate();
+}
+
+TCommonForm::~TCommonForm() = default;
+
+void TCommonForm::SetUpControls()
+{
+    // One group of grade choices per bar size, four to a row.
+    QWidget* previous = nullptr;
+    for (int row = 1; row <= 8; ++row) {
+        auto* group = new QGroupBox(QString::fromStdString(bars_[row].Name), ui->TabSheet1);
+        group->setObjectName(QStringLiteral("RadioGroup%1").arg(row));
+        auto* layout = new QVBoxLayout(group);
+        auto* buttons = new QButtonGroup(group);
+        for (int item = 0; item < static_cast<int>(korvexa::app::kGradeChoices.size()); ++item) {
+            auto* radio = new QRadioButton(QString::fromUtf8(korvexa::app::kGradeChoices[static_cast<std::size_t>(item)]), group);
+            radio->setObjectName(QStringLiteral("RadioGroup%1Item%2").arg(row).arg(item));
+            layout->addWidget(radio);
+            buttons->addButton(radio, item);
+            if (previous)
+                setTabOrder(previous, radio);
+            previous = radio;
+        }
+        ui->GradeGrid->addWidget(group, (row - 1) / 4, (row - 1) % 4);
+        connect(buttons, &QButtonGroup::idClicked, this, [this, row](int item) { RadioGroup1Click(row, item); });
+        gradeGroups_[static_cast<std::size_t>(row - 1)] = buttons;
+    }
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             ui->PitchXminInput, ui->PitchXmaxInput, ui->PitchYminInput, ui->PitchYmaxInput, ui->CalcPitchUnit,
+             ui->SnowDepthInput, ui->SnowUnitInput, ui->SnowC1Input, ui->SnowC2Input, ui->SnowC3Input,
+             ui->LoadUnitItem0, ui->LoadUnitItem1, ui->IniSetButton, ui->OKButton, ui->CancelButton}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+
+    loadUnitGroup_ = new QButtonGroup(ui->LoadUnit);
+    loadUnitGroup_->addButton(ui->LoadUnitItem0, 0);
+    loadUnitGroup_->addButton(ui->LoadUnitItem1, 1);
+    connect(loadUnitGroup_, &QButtonGroup::idClicked, this, &TCommonForm::LoadUnitClick);
+
+    const int boxWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12;
+    for (TNumberEdit* box : {ui->PitchXminInput, ui->PitchXmaxInput, ui->PitchYminInput, ui->PitchYmaxInput,
+                             ui->CalcPitchUnit, ui->SnowDepthInput, ui->SnowUnitInput, ui->SnowC1Input,
+                             ui->SnowC2Input, ui->SnowC3Input}) {
+        box->SetSignState(TNumberEdit::numUnSigned);
+        box->setFixedWidth(boxWidth);
+        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        connect(box, &TNumberEdit::keyPressed, this, &TCommonForm::PitchXminInputKeyDown);
+        connect(box, &TNumberEdit::exited, this, &TCommonForm::SettingsEdited);
+    }
+    for (TNumberEdit* box : {ui->SnowC1Input, ui->SnowC2Input, ui->SnowC3Input}) {
+        box->SetType(TNumberEdit::numDOUBLE);
+        box->SetDigits(2);
+    }
+    LinkBoxes();
+
+    connect(ui->OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->IniSetButton, &QPushButton::clicked, this, &TCommonForm::IniSetButtonClick);
+}
+
+void TCommonForm::LinkBoxes()
+{
+    ui->PitchXminInput->Link(&settings_.PitchMin[0]);
+    ui->PitchXmaxInput->Link(&settings_.PitchMax[0]);
+    ui->PitchYminInput->Link(&settings_.PitchMin[1]);
+    ui->PitchYmaxInput->Link(&settings_.PitchMax[1]);
+    ui->CalcPitchUnit->Link(&settings_.PitchStep);
+    ui->SnowDepthInput->Link(&settings_.SnowDepth);
+    ui->SnowUnitInput->Link(&settings_.SnowUnitWeight);
+    ui->SnowC1Input->Link(&settings_.SnowCoef[0]);
+    ui->SnowC2Input->Link(&settings_.SnowCoef[1]);
+    ui->SnowC3Input->Link(&settings_.SnowCoef[2]);
+}
+
+void TCommonForm::FormCreate()
+{
+    const korvexa::datafile::ProfileFile file(iniFileName_.toStdString());
+    if (file.Exists()) {
+        defaults_ = korvexa::app::ReadDesignDefaults(file, settings_, bars_);
+        ApplyDesignDefaults();
+    } else {
+        defaults_ = korvexa::app::DefaultsOf(settings_, bars_, settings_.LoadUnitFactor != 1 ? 1 : 0);
+        UnitAtShow = defaults_.LoadUnitIndex;
+        loadUnitGroup_->button(UnitAtShow)->setChecked(true);
+    }
+}
+
+void TCommonForm::ApplyDesignDefaults()
+{
+    korvexa::app::ApplyDefaults(defaults_, settings_, bars_);
+    loadUnitGroup_->button(defaults_.LoadUnitIndex)->setChecked(true);
+    UnitAtShow = defaults_.LoadUnitIndex;
+}
+
+void TCommonForm::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous())
+        FormShow();
+    QDialog::showEvent(event);
+}
+
+void TCommonForm::FormShow()
+{
+    ui->IniSetButton->setEnabled(true);
+    WorkGrades = bars_.Grades();
+    for (std::size_t i = 0; i < WorkGrades.size(); ++i)
+        gradeGroups_[i]->button(korvexa::app::GradeChoiceIndex(WorkGrades[i]))->setChecked(true);
+    LinkBoxes();
+    settingsAtShow_ = settings_;
+    UnitChanged = false;
+    UnitAtShow = settings_.LoadUnitFactor != 1 ? 1 : 0;
+    loadUnitGroup_->button(UnitAtShow)->setChecked(true);
+}
+
+void TCommonForm::RadioGroup1Click(int row, int item)
+{
+    WorkGrades[static_cast<std::size_t>(row - 1)] = std::string(korvexa::app::kGradeChoices[static_cast<std::size_t>(item)]);
+    SettingsEdited();
+}
+
+void TCommonForm::LoadUnitClick(int index)
+{
+    UnitChanged = index != UnitAtShow;
+    SettingsEdited();
+}
+
+void TCommonForm::PitchXminInputKeyDown()
+{
+    auto* box = qobject_cast<TNumberEdit*>(sender());
+    if (box && box->GetPressKey() == '\r')
+        focusNextChild();
+}
+
+// Anything changed may be registered again.
+void TCommonForm::SettingsEdited() { ui->IniSetButton->setEnabled(true); }
+
+TNumberEdit* TCommonForm::PitchBox(PitchField field) const
+{
+    switch (field) {
+    case PitchField::Min0: return ui->PitchXminInput;
+    case PitchField::Max0: return ui->PitchXmaxInput;
+    case PitchField::Min1: return ui->PitchYminInput;
+    case PitchField::Max1: return ui->PitchYmaxInput;
+    case PitchField::Step: return ui->CalcPitchUnit;
+    case PitchField::None: break;
+    }
+    return nullptr;
+}
+
+void TCommonForm::done(int result)
+{
+    if (result == Accepted) {
+        // A box still being edited (OK pressed without leaving it) counts.
+        if (auto* box = qobject_cast<TNumberEdit*>(focusWidget()))
+            box->ValueUpdate();
+        if (const PitchProblem problem = korvexa::app::PitchSettingsProblem(settings_)) {
+            korvexa::app::Tell(this, MessageKind::Warning, problem.message);
+            ui->PageControl1->setCurrentWidget(ui->TabSheet1);
+            PitchBox(problem.field)->setFocus();
+            return;
+        }
+    }
+    FormClose(result);
+    QDialog::done(result);
+}
+
+void TCommonForm::FormClose(int result)
+{
+    if (result == Accepted) {
+        for (int row = 1; row <= 8; ++row)
+            bars_.SetGrade(row, WorkGrades[static_cast<std::size_t>(row - 1)]);
+        if (UnitChanged) {
+            const int index = loadUnitGroup_->checkedId();
+            settings_.LoadUnitFactor = index == 0 ? 1.0 : 1000.0;
+            UnitAtShow = index;
+        }
+        return;
+    }
+    // Typed numbers stay in force, unless they leave the pitches meaningless.
+    UnitChanged = false;
+    if (korvexa::app::PitchSettingsProblem(settings_)) {
+        settings_.PitchMin = settingsAtShow_.PitchMin;
+        settings_.PitchMax = settingsAtShow_.PitchMax;
+        settings_.PitchStep = settingsAtShow_.PitchStep;
+    }
+}
+
+void TCommonForm::IniSetButtonClick()
+{
+    DesignDefaults d;
+    d.Grades = WorkGrades;
+    auto whole = [](const TNumberEdit* box) { return static_cast<int>(box->Value()); };
+    d.PitchMin = {whole(ui->PitchXminInput), whole(ui->PitchYminInput)};
+    d.PitchMax = {whole(ui->PitchXmaxInput), whole(ui->PitchYmaxInput)};
+    d.PitchStep = whole(ui->CalcPitchUnit);
+    d.SnowDepth = whole(ui->SnowDepthInput);
+    d.SnowUnitWeight = whole(ui->SnowUnitInput);
+    d.SnowCoef = {static_cast<double>(ui->SnowC1Input->Value()), static_cast<double>(ui->SnowC2Input->Value()),
+                  static_cast<double>(ui->SnowC3Input->Value())};
+    d.LoadUnitIndex = loadUnitGroup_->checkedId() == 1 ? 1 : 0;
+
+    if (const PitchProblem problem = korvexa::app::PitchSettingsProblem(d.PitchMin, d.PitchMax, d.PitchStep)) {
+        korvexa::app::Tell(this, MessageKind::Warning,
+                           problem.message + QStringLiteral("\nデフォルトの設定として登録できません。"));
+        ui->PageControl1->setCurrentWidget(ui->TabSheet1);
+        PitchBox(problem.field)->setFocus();
+        return;
+    }
+    korvexa::datafile::ProfileFile file(iniFileName_.toStdString());
+    if (!korvexa::app::WriteDesignDefaults(file, d)) {
+        korvexa::app::Tell(this, MessageKind::Error,
+                           QString::fromStdString(file.LastError()) + QStringLiteral("\n") + iniFileName_);
+        return;
+    }
+    ui->IniSetButton->setEnabled(false);
+}
