@@ -7,6 +7,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "app/UserMessages.h"
@@ -383,7 +384,11 @@ void TCommonForm::IniSetButtonClick()
 {
     DesignDefaults d;
     d.Grades = WorkGrades;
-    auto whole = [](const TNumberEdit* box) { return static_cast<int>(box->Value()); };
+    // Whole numbers, held within range as the boxes write their settings.
+    auto whole = [](const TNumberEdit* box) {
+        const long double v = box->Value();
+        return v >= INT_MAX ? INT_MAX : v <= INT_MIN ? INT_MIN : static_cast<int>(v);
+    };
     d.PitchMin = {whole(ui->PitchXminInput), whole(ui->PitchYminInput)};
     d.PitchMax = {whole(ui->PitchXmaxInput), whole(ui->PitchYmaxInput)};
     d.PitchStep = whole(ui->CalcPitchUnit);

@@ -169,6 +169,21 @@ private slots:
         QCOMPARE(settings_.PitchMin[0], 125);
     }
 
+    void escapeDropsTheTextBeingTyped()
+    {
+        Open();
+        TNumberEdit* depth = Box("SnowDepthInput");
+        ShowPageOf(depth);
+        depth->setFocus();
+        QTRY_VERIFY(depth->hasFocus());
+        depth->selectAll();
+        QTest::keyClicks(depth, QStringLiteral("90"));
+        QTest::keyClick(depth, Qt::Key_Escape);
+        QTRY_VERIFY(!form_->isVisible());
+        QCOMPARE(form_->result(), int(QDialog::Rejected));
+        QCOMPARE(settings_.SnowDepth, 140);
+    }
+
     void okTakesTheBoxBeingEdited()
     {
         Open();
@@ -311,7 +326,7 @@ private slots:
         Type("PitchYminInput", QStringLiteral("80"));
         Type("PitchYmaxInput", QStringLiteral("350"));
         Type("CalcPitchUnit", QStringLiteral("5"));
-        Type("SnowDepthInput", QStringLiteral("100"));
+        Type("SnowDepthInput", QStringLiteral("99999999999"));  // held within range
         Type("SnowUnitInput", QStringLiteral("20"));
         Type("SnowC1Input", QStringLiteral("0.5"));
         Type("SnowC2Input", QStringLiteral("0.9"));
@@ -331,7 +346,7 @@ private slots:
         QCOMPARE(ini.ReadString("Bar Pitch", "Min1", ""), std::string("80"));
         QCOMPARE(ini.ReadString("Bar Pitch", "Max1", ""), std::string("350"));
         QCOMPARE(ini.ReadString("Bar Pitch", "CalcUnit", ""), std::string("5"));
-        QCOMPARE(ini.ReadString("Snow Load", "Depth", ""), std::string("100"));
+        QCOMPARE(ini.ReadString("Snow Load", "Depth", ""), std::string("2147483647"));
         QCOMPARE(ini.ReadString("Snow Load", "UnitWeight", ""), std::string("20"));
         QCOMPARE(ini.ReadReal("Snow Load", "Coefficient0", -1), 0.5);
         QCOMPARE(ini.ReadReal("Snow Load", "Coefficient1", -1), 0.9);
