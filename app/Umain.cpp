@@ -20,6 +20,7 @@
 #include "app/UmainShared.h"
 #include "app/UserMessages.h"
 #include "components/ConfigFolder.h"
+#include "components/FileHistory.h"
 #include "datafile/DataFile.h"
 #include "dialogs/Uabout.h"
 #include "engine/Ucommon.h"
@@ -52,6 +53,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
     SetUpPanel();
     SetUpBars();
     FormCreate();
+    SetUpFiles();
     AboutBox = new TAboutBox(this);
     qApp->installEventFilter(this);
 }
@@ -129,10 +131,8 @@ void TMainForm::SetUpMenus()
     connect(ui->HELP2, &QAction::triggered, this, &TMainForm::HELP2Click);
     connect(ui->About1, &QAction::triggered, this, &TMainForm::About1Click);
     // Commands that later parts of the program bring: present, not yet available.
-    for (QAction* later : {ui->NewDataButton, ui->DataOpenButton, ui->DataSaveButton, ui->PrintButton,
-                           ui->PreviewButton, ui->EnvironButton, ui->ReplaceButton, ui->MenuOpen, ui->MenuSave,
-                           ui->MenuSaveAs, ui->MenuPrintSetup, ui->MenuPreview, ui->MenuPrint, ui->MenuSelectPrint,
-                           ui->MenuTeXOut, ui->LatexSetting})
+    for (QAction* later : {ui->PrintButton, ui->PreviewButton, ui->ReplaceButton, ui->MenuPrintSetup,
+                           ui->MenuPreview, ui->MenuPrint, ui->MenuSelectPrint, ui->MenuTeXOut, ui->LatexSetting})
         later->setEnabled(false);
 }
 
@@ -198,7 +198,9 @@ bool TMainForm::OpenParamFile(const QString& fileName)
     SlabList.Replace(std::move(data.slabs));
     ReloadNameBox();
     UpdateLoadUnit();
-    SetCaption(QFileInfo(fileName).absoluteFilePath(), datafile::IsReadOnlyFile(path));
+    const QString absolute = QFileInfo(fileName).absoluteFilePath();
+    FileHistory->Remake(absolute, true);
+    SetCaption(absolute, datafile::IsReadOnlyFile(path));
     ShowSlab();
     return true;
 }
@@ -258,7 +260,13 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 bool TMainForm::FormCloseQuery()
 {
+    QString saved;
+    if (AskSaveCurrent(true, &saved) == Continuation::Abandon)
+        return false;
+    if (!saved.isEmpty())
+        FileHistory->Remake(saved, false);
     app::WriteSetting(iniFileName_, "Color", "BackColor", BackColourText(BackColor(), DefaultBackColor));
+    FileHistory->Save();
     return true;
 }
 

@@ -8,6 +8,7 @@
 //   UmainPanel.cpp  shape and loads of the input panel
 //   UmainBars.cpp   bars, pitches and concrete
 //   UmainSheet.cpp  recalculation, result sheet and messages
+//   UmainFiles.cpp  new, open, save, the save question and recent files
 #pragma once
 
 #include <QColor>
@@ -26,6 +27,8 @@ class QButtonGroup;
 class QComboBox;
 class QLabel;
 class TAboutBox;
+class TCommonForm;
+class TFileHistory;
 class TNumberEdit;
 
 namespace Ui {
@@ -63,6 +66,31 @@ public:
     // The choices of the strength box.
     const korvexa::app::TFc_List& FcList() const { return FcList_; }
 
+    // How the save dialog is set up for a data file (kind 0) or a LaTeX
+    // file (kind 1).
+    struct SaveDialogSetup {
+        QString filter;     // Qt filter text, entries separated by ";;"
+        int filterIndex = 1;
+        QString directory;
+        QString fileName;
+    };
+    static SaveDialogSetup PrepareSaveDialog(const QString& fileName, int kind);
+    // The file dialogs; tests answer them.  An empty name means cancelled.
+    std::function<QString(QWidget*)> ChooseOpenFile;
+    std::function<QString(QWidget*, const SaveDialogSetup&)> ChooseSaveFile;
+
+    // The file commands.
+    void NewDataButtonClick();
+    void MenuOpenClick();
+    int HistoryOpen(const QString& fileName);
+    void MenuSaveClick();
+    void MenuSaveAsClick();
+    void MenuFileClick();
+    void EnvironButtonClick();
+    QString CurrentFileName() const;
+    TCommonForm* CommonForm = nullptr;
+    TFileHistory* FileHistory = nullptr;
+
     // The colour chooser of the background command; tests answer it.
     std::function<QColor(QWidget*, const QColor&)> ChooseColour;
     void ChangeBackColour();   // "背景色の変更"
@@ -88,6 +116,13 @@ private:
     bool FormCloseQuery();
     void HELP2Click();
     void About1Click();
+
+    // UmainFiles.cpp
+    enum class Continuation { Go, Abandon };
+    Continuation AskSaveCurrent(bool withCancel, QString* savedName = nullptr);
+    bool WriteData(const QString& fileName);
+    bool ReadData(const QString& fileName);
+    void SetUpFiles();
 
     // UmainSlabs.cpp
     void AppendSlab();

@@ -1,0 +1,200 @@
+// The file commands of the main window: new, open (also from the recent
+// files), save, save as, and the question whether to save the current data.
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+
+#include "app/Ucomform.h"
+#include "app/Umain.h"
+#include "app/UmainShared.h"
+#include "app/UserMessages.h"
+#include "components/FileHistory.h"
+#include "datafile/DataFile.h"
+#include "engine/Ukorvexa.h"
+#include "ui_Umain.h"
+
+using namespace korvexa;
+using app::MessageAnswer;
+using app::MessageKind;
+
+namespace {
+
+const QString kDataFilter = QStringLiteral("データファイル(*.slab)");
+const QString kAllFilesFilter = QStringLiteral("全てのファイル(*)");
+
+bool IsReadOnly(const QString& fileName)
+{
+    return !fileName.isEmpty() && datafile::IsReadOnlyFile(fileName.toStdString());
+}
+
+// The chosen name with its extension, whatever it was, replaced by ".slab".
+QString WithDataExtension(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    QString name = info.fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot > 0)
+        name.truncate(dot);
+    return QDir(info.path()).filePath(name + QStringLiteral(".slab"));
+}
+
+}  // namespace
+
+void TMainForm::SetUpFiles()
+{
+    ChooseOpenFile = [](QWidget* parent) {
+        return QFileDialog::getOpenFileName(parent, QString(), QString(), kDataFilter);
+    };
+    ChooseSaveFile = [](QWidget* parent, const SaveDialogSetup& setup) {
+        const QStringList filters = setup.filter.split(QStringLiteral(";;"));
+        QString selected = filters.value(setup.filterIndex - 1);
+        const QString start = setup.fileName.isEmpty() ? setup.directory : setup.fileName;
+        return QFileDialog::getSaveFileName(parent, QString(), start, setup.filter, &selected);
+    };
+
+    FileHistory = new TFileHistory(this);
+    FileHistory->AttachMenu(ui->MenuFile, ui->Sep1, ui->MenuClose);
+    FileHistory->Init(TFileHistory::DataFileHistoryPath(), [this](const QString& file) { HistoryOpen(file); });
+    CommonForm = new TCommonForm(this);
+
+    connect(ui->NewDataButton, &QAction::triggered, this, &TMainForm::NewDataButtonClick);
+    connect(ui->DataOpenButton, &QAction::triggered, this, &TMainForm::MenuOpenClick);
+    connect(ui->MenuOpen, &QAction::triggered, this, &TMainForm::MenuOpenClick);
+    connect(ui->DataSaveButton, &QAction::triggered, this, &TMainForm::MenuSaveClick);
+    connect(ui->MenuSave, &QAction::triggered, this, &TMainForm::MenuSaveClick);
+    connect(ui->MenuSaveAs, &QAction::triggered, this, &TMainForm::MenuSaveAsClick);
+    connect(ui->EnvironButton, &QAction::triggered, this, &TMainForm::EnvironButtonClick);
+    connect(ui->MenuFile, &QMenu::aboutToShow, this, &TMainForm::MenuFileClick);
+}
+
+QString TMainForm::CurrentFileName() const { return FileHistory->NowOpenFileName(); }
+
+TMainForm::SaveDialogSetup TMainForm::PrepareSaveDialog(const QString& fileName, int kind)
+{
+    SaveDialogSetup setup;
+    setup.filter = kind == 1 ? QStringLiteral("LaTeXファイル(*.tex)") : kDataFilter + QStringLiteral(";;") + kAllFilesFilter;
+    setup.filterIndex = 1;
+    setup.directory = fileName.isEmpty() ? QString() : QFileInfo(fileName).path();
+    setup.fileName = fileName;
+    return setup;
+}
+
+// Asks whether to save the current data before it is replaced.  A failed
+// save abandons the command, so that the data is never lost silently.
+TMainForm::Continuation TMainForm::AskSaveCurrent(bool withCancel, QString* savedName)
+{
+    const QString current = CurrentFileName();
+    if (IsReadOnly(current) || CountCalculatedSlabs(false) == 0)
+        return Continuation::Go;
+    switch (app::Tell(this, MessageKind::Question, QStringLiteral("現在のデータを保存しますか？"), withCancel)) {
+    case MessageAnswer::Cancel:
+        return Continuation::Abandon;
+    case MessageAnswer::Yes: {
+        const QString chosen = ChooseSaveFile(this, PrepareSaveDialog(current, 0));
+        if (chosen.isEmpty())
+            return Continuation::Go;  // the dialog was cancelled: the data goes
+        const QString name = WithDataExtension(chosen);
+        if (!WriteData(name))
+            return Continuation::Abandon;
+        if (savedName)
+            *savedName = name;
+        return Continuation::Go;
+    }
+    default:
+        return Continuation::Go;
+    }
+}
+
+bool TMainForm::WriteData(const QString& fileName)
+{
+    datafile::DataSet data;
+    data.settings = ProgramSettings();
+    data.grades = ProgramBars().Grades();
+    data.slabs = SlabList.Slabs();
+    data.layout = printLayout_;
+    const datafile::WriteResult result = datafile::WriteDataFile(fileName.toStdString(), data);
+    if (!result.ok) {
+        QString text = app::Utf8(result.error.message);
+        if (!result.error.detail.empty())
+            text += QStringLiteral("\n") + app::Utf8(result.error.detail);
+        app::Tell(this, MessageKind::Error, text);
+    }
+    return result.ok;
+}
+
+void TMainForm::NewDataButtonClick()
+{
+    if (AskSaveCurrent(true) == Continuation::Abandon)
+        return;
+    CommonForm->ApplyDesignDefaults();
+    UpdateLoadUnit();
+    InitSlabList();
+    FileHistory->Remake(QString(), true);
+    printLayout_ = datafile::PrintLayout{};
+    SetCaption(QString(), false);
+}
+
+void TMainForm::MenuOpenClick()
+{
+    if (AskSaveCurrent(true) == Continuation::Abandon)
+        return;
+    const QString chosen = ChooseOpenFile(this);
+    if (!chosen.isEmpty())
+        OpenParamFile(chosen);
+}
+
+int TMainForm::HistoryOpen(const QString& fileName)
+{
+    if (AskSaveCurrent(false) == Continuation::Abandon)
+        return 1;
+    return OpenParamFile(fileName) ? 0 : 1;
+}
+
+void TMainForm::MenuSaveClick()
+{
+    const QString current = CurrentFileName();
+    if (current.isEmpty() || IsReadOnly(current)) {
+        MenuSaveAsClick();
+        return;
+    }
+    if (CountCalculatedSlabs(true) == 0)
+        return;
+    WriteData(current);
+}
+
+void TMainForm::MenuSaveAsClick()
+{
+    if (CountCalculatedSlabs(true) == 0)
+        return;
+    const QString current = CurrentFileName();
+    const QString chosen = ChooseSaveFile(this, PrepareSaveDialog(current, 0));
+    if (chosen.isEmpty())
+        return;
+    const QString name = WithDataExtension(chosen);
+    if (!WriteData(name) || name == current)
+        return;
+    FileHistory->Remake(name, true);
+    SetCaption(name, false);
+}
+
+void TMainForm::MenuFileClick()
+{
+    const int count = CountCalculatedSlabs(false);
+    ui->MenuSave->setEnabled(count > 0 && !IsReadOnly(CurrentFileName()));
+    ui->MenuSaveAs->setEnabled(count > 0);
+}
+
+void TMainForm::EnvironButtonClick()
+{
+    if (CommonForm->exec() != QDialog::Accepted)
+        return;
+    if (CommonForm->UnitChanged) {
+        UpdateLoadUnit();
+        ConvertLoadUnit(SlabList.Template());
+        for (int i = 1; i <= SlabList.Count(); ++i)
+            ConvertLoadUnit(SlabList.At(i));
+    }
+    RefreshLoads();
+}

@@ -1,0 +1,202 @@
+// New, open, save and save as through the window, with the save question
+// and the recent files; dialogs answered by the test.
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include "WindowDriver.h"
+#include "components/FileHistory.h"
+#include "datafile/DataFile.h"
+
+using korvexa::app::MessageAnswer;
+
+class FileCommandsTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir config_;
+    QTemporaryDir files_;
+    WindowDriver w;
+    const QString sample_ = QStringLiteral(KORVEXA_SOURCE_DIR "/examples/sample.slab");
+
+    QString Path(const char* name) const { return files_.filePath(QString::fromUtf8(name)); }
+    QString CopyOfSample(const char* name) const
+    {
+        const QString copy = Path(name);
+        QFile::remove(copy);
+        QFile::copy(sample_, copy);
+        QFile::setPermissions(copy, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        return copy;
+    }
+    static int SlabsIn(const QString& file)
+    {
+        const auto result = korvexa::datafile::ReadDataFile(file.toStdString());
+        return result.ok() ? static_cast<int>(result.data->slabs.size()) : -1;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("KORVEXA_CONFIG_DIR", config_.path().toUtf8());
+        w.AnswerMessages();
+    }
+
+    void init()
+    {
+        w.shown.clear();
+        w.answers.clear();
+        w.questionHadCancel.clear();
+        w.saveDialogs.clear();
+        w.openNames.clear();
+        w.saveNames.clear();
+        w.Open();
+    }
+
+    void cleanup() { w.form.reset(); }
+
+    void newAsksOnlyWhenASlabIsDesigned()
+    {
+        w.Action("NewDataButton")->trigger();
+        QVERIFY(w.shown.isEmpty());
+
+        w.DesignCurrent();
+        w.answers << MessageAnswer::No;
+        w.Action("NewDataButton")->trigger();
+        QCOMPARE(w.shown, QStringList{QStringLiteral("現在のデータを保存しますか？")});
+        QCOMPARE(w.questionHadCancel, QList<bool>{true});
+        QCOMPARE(w.form->SlabList.Count(), 1);
+        QVERIFY(!w.form->SlabList.Current().Calculated);
+        QCOMPARE(w.form->windowTitle(), QStringLiteral("Korvexa  (無題)"));
+
+        w.DesignCurrent();
+        w.answers << MessageAnswer::Cancel;
+        w.Action("NewDataButton")->trigger();
+        QVERIFY(w.form->SlabList.Current().Calculated);  // Cancel keeps the data
+    }
+
+    void saveAsGivesTheDataExtensionAndNamesTheWindow()
+    {
+        w.Action("MenuSaveAs")->trigger();  // nothing designed yet
+        QCOMPARE(w.shown, QStringList{QStringLiteral("計算されたスラブがありません")});
+
+        w.DesignCurrent();
+        w.saveNames << Path("plan.txt");
+        w.Action("MenuSaveAs")->trigger();
+        const QString plan = Path("plan.slab");
+        QVERIFY(QFile::exists(plan));
+        QVERIFY(!QFile::exists(Path("plan.txt")));
+        QCOMPARE(w.form->windowTitle(), QStringLiteral("Korvexa  ") + plan);
+        QCOMPARE(w.form->CurrentFileName(), plan);
+        QCOMPARE(w.saveDialogs.first().filterIndex, 1);
+        QVERIFY(w.saveDialogs.first().filter.startsWith(QStringLiteral("データファイル(*.slab)")));
+
+        // Save writes the named file without a dialog.
+        w.Type("LxInput", QStringLiteral("3.5"));
+        w.Action("DataSaveButton")->trigger();
+        QCOMPARE(w.saveDialogs.size(), 1);
+        const auto saved = korvexa::datafile::ReadDataFile(plan.toStdString());
+        QVERIFY(saved.ok());
+        QCOMPARE(saved.data->slabs.front().Lx, 3.5);
+
+        // Save as to the same name: written again, nothing else changes.
+        w.saveNames << plan;
+        w.Action("MenuSaveAs")->trigger();
+        QCOMPARE(w.saveDialogs.last().fileName, plan);
+        QCOMPARE(w.form->windowTitle(), QStringLiteral("Korvexa  ") + plan);
+    }
+
+    void onlyDesignedSlabsAreSaved()
+    {
+        w.DesignCurrent();
+        w.Action("SlabAddButton")->trigger();
+        w.DesignCurrent();
+        w.Action("SlabAddButton")->trigger();
+        w.DesignCurrent();
+        w.Action("BeforButton")->trigger();
+        w.Type("LxInput", QStringLiteral("5"));  // Lx > Ly: the second fails
+        QVERIFY(!w.form->SlabList.At(2).Calculated);
+        w.saveNames << Path("three.slab");
+        w.Action("MenuSaveAs")->trigger();
+        QCOMPARE(SlabsIn(Path("three.slab")), 2);
+    }
+
+    void readOnlyFileIsAView()
+    {
+        const QString view = CopyOfSample("view.slab");
+        QFile::setPermissions(view, QFileDevice::ReadOwner);
+        w.Open(view);
+        QVERIFY(w.form->windowTitle().endsWith(QStringLiteral("view.slab(閲覧)")));
+        w.form->MenuFileClick();
+        QVERIFY(!w.Action("MenuSave")->isEnabled());
+        QVERIFY(w.Action("MenuSaveAs")->isEnabled());
+        w.Action("DataSaveButton")->trigger();  // becomes save as
+        QCOMPARE(w.saveDialogs.size(), 1);
+        w.shown.clear();
+        QVERIFY(w.form->close());  // no question for a view
+        QVERIFY(w.shown.isEmpty());
+    }
+
+    void anEditSurvivesSavingAndReopening()
+    {
+        const QString file = CopyOfSample("edit.slab");
+        w.Open(file);
+        const int count = w.form->SlabList.Count();
+        w.Action("NextButton")->trigger();
+        w.Type("TInput", QStringLiteral("21.5"));
+        w.Action("MenuSave")->trigger();
+        w.form.reset();
+
+        w.Open(file);
+        QCOMPARE(w.form->SlabList.Count(), count);
+        QCOMPARE(w.form->SlabList.At(2).T, 21.5);
+        QVERIFY(w.form->SlabList.At(2).Calculated);
+    }
+
+    void failedSavesKeepFileAndData()
+    {
+        // A read-only file is never replaced: save as onto it fails.
+        const QString locked = CopyOfSample("locked.slab");
+        QFile::setPermissions(locked, QFileDevice::ReadOwner);
+        const QByteArray before = [&] { QFile f(locked); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+        w.DesignCurrent();
+        w.saveNames << locked;
+        w.Action("MenuSaveAs")->trigger();
+        QCOMPARE(w.shown.last().section(QLatin1Char('\n'), 0, 0), QStringLiteral("データの保存に失敗しました。"));
+        QFile f(locked);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+        QCOMPARE(w.form->windowTitle(), QStringLiteral("Korvexa  (無題)"));
+
+        // Yes to the question, then a failed write: the command is given up
+        // and the designed slab stays.
+        w.saveNames << Path("missing-folder/x.slab");
+        w.answers << MessageAnswer::Yes;
+        w.Action("NewDataButton")->trigger();
+        QVERIFY(w.form->SlabList.Current().Calculated);
+        QCOMPARE(w.form->SlabList.Current().Lx, 3.0);
+    }
+
+    void recentFilesAndTheirQuestion()
+    {
+        const QString f1 = CopyOfSample("f1.slab");
+        const QString f2 = CopyOfSample("f2.slab");
+        w.openNames << f1 << f2;
+        w.Action("MenuOpen")->trigger();
+        w.Action("MenuOpen")->trigger();  // f1 is designed and writable: asked, answered No
+        QCOMPARE(w.form->CurrentFileName(), f2);
+        QCOMPARE(w.form->FileHistory->Items().value(0), f1);
+        bool listed = false;
+        for (QAction* entry : w.Find<QMenu>("MenuFile")->actions())
+            listed |= entry->text() == QStringLiteral("&1 ") + f1;
+        QVERIFY(listed);
+
+        w.questionHadCancel.clear();
+        w.answers << MessageAnswer::No;
+        QCOMPARE(w.form->HistoryOpen(f1), 0);
+        QCOMPARE(w.questionHadCancel, QList<bool>{false});  // no Cancel from the recent files
+        QCOMPARE(w.form->CurrentFileName(), f1);
+    }
+};
+
+QTEST_MAIN(FileCommandsTest)
+#include "file_commands_test.moc"
