@@ -121,7 +121,8 @@ void TMainForm::SetUpToolBar()
     connect(ui->SlabAddButton, &QAction::triggered, this, &TMainForm::SlabAddButtonClick);
     connect(ui->SlabCopyButton, &QAction::triggered, this, &TMainForm::SlabCopyButtonClick);
     connect(ui->SlabDeleteButton, &QAction::triggered, this, &TMainForm::SlabDeleteButtonClick);
-    connect(NameBox, &QComboBox::editTextChanged, this, &TMainForm::NameBoxChange);
+    // Only typing renames; picking an item from the list changes the text too.
+    connect(NameBox->lineEdit(), &QLineEdit::textEdited, this, &TMainForm::NameBoxChange);
     connect(NameBox, qOverload<int>(&QComboBox::activated), this, &TMainForm::NameBoxSelect);
 }
 

@@ -166,6 +166,17 @@ private slots:
         QCOMPARE(edit->text().contains(QStringLiteral("😀")), false);
     }
 
+    void pickingANameShowsThatSlabWithoutRenaming()
+    {
+        DesignCurrent();
+        Action("SlabAddButton")->trigger();
+        w.Pick("NameBox", 0);  // the list changes the text before it reports the pick
+        QCOMPARE(w.form->CurrentIndex(), 1);
+        QCOMPARE(w.form->SlabList.At(2).Name, std::string("S2"));
+        QCOMPARE(Find<QComboBox>("NameBox")->itemText(1), QStringLiteral("S2"));
+        QCOMPARE(Info(), QStringLiteral("1/2"));
+    }
+
     void opensTheFileNamedAtStartUp()
     {
         const QString sample = QStringLiteral(KORVEXA_SOURCE_DIR "/examples/sample.slab");

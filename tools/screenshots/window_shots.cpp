@@ -1,0 +1,81 @@
+// Renders the main window in a few typical states to PNG files, for a look
+// at the layout without a display:
+//   window_shots OUTDIR
+// writes two-way.png, cantilever.png and error.png.
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "app/Umain.h"
+#include "app/UserMessages.h"
+#include "components/NumberEdit.h"
+#include "engine/SlabData.h"
+
+namespace {
+
+const QString kSample = QStringLiteral(KORVEXA_SOURCE_DIR "/examples/sample.slab");
+
+// Types a value into a box of the window and leaves it.
+void Enter(TMainForm& form, const char* box, const QString& text)
+{
+    auto* edit = form.findChild<TNumberEdit*>(QString::fromUtf8(box));
+    edit->setText(text);
+    edit->ValueUpdate();
+    emit edit->exited();
+}
+
+bool Save(TMainForm& form, const QDir& out, const char* name)
+{
+    QApplication::processEvents();
+    const QString path = out.filePath(QString::fromUtf8(name));
+    const bool ok = form.grab().save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", path.toLocal8Bit().constData());
+    return ok;
+}
+
+int FirstSlabWith(const TMainForm& form, int bind)
+{
+    for (int i = 1; i <= form.SlabList.Count(); ++i)
+        if (form.SlabList.At(i).Bind == bind)
+            return i;
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir config;
+    qputenv("KORVEXA_CONFIG_DIR", config.path().toUtf8());
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Korvexa"));
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic")});
+    korvexa::app::Messages().beep = [] {};
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: window_shots OUTDIR\n");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    QDir().mkpath(out.path());
+
+    TMainForm form;
+    form.show();
+    form.FormShow(kSample);
+    bool ok = Save(form, out, "two-way.png");
+
+    auto* names = form.findChild<QComboBox*>(QStringLiteral("NameBox"));
+    const int cantilever = FirstSlabWith(form, korvexa::BindCantilever);
+    names->setCurrentIndex(cantilever - 1);
+    emit names->activated(cantilever - 1);
+    ok &= Save(form, out, "cantilever.png");
+
+    names->setCurrentIndex(0);
+    emit names->activated(0);
+    Enter(form, "LxInput", QStringLiteral("7.5"));  // longer than Ly: an error
+    ok &= Save(form, out, "error.png");
+    return ok ? 0 : 1;
+}
