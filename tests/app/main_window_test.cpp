@@ -9,6 +9,8 @@
 #include <QtTest>
 
 #include "WindowDriver.h"
+#include "datafile/DataFile.h"
+#include "dialogs/Uabout.h"
 #include "datafile/ProfileFile.h"
 
 
@@ -175,6 +177,16 @@ private slots:
         QCOMPARE(w.form->SlabList.At(2).Name, std::string("S2"));
         QCOMPARE(Find<QComboBox>("NameBox")->itemText(1), QStringLiteral("S2"));
         QCOMPARE(Info(), QStringLiteral("1/2"));
+    }
+
+    void aboutBoxShowsTheVersionTheFilesRecord()
+    {
+        TAboutBox about;
+        const QString version = about.findChild<QLabel*>(QStringLiteral("Version"))->text();
+        QCOMPARE(version, QStringLiteral("Version：　") + TAboutBox::VersionText());
+        QVERIFY(!TAboutBox::VersionText().isEmpty());
+        QCOMPARE(TAboutBox::VersionText().toStdString(), std::string(korvexa::datafile::ProgramVersionText()));
+        QCOMPARE(about.windowTitle(), QStringLiteral("バージョン情報"));
     }
 
     void opensTheFileNamedAtStartUp()
