@@ -96,6 +96,9 @@ void TMainForm::SetUpPanel()
 void TMainForm::ShowSlab()
 {
     showing_ = true;
+    // The boxes point into the slab list, which may have moved since they
+    // were linked: link them to the current slab before anything reads them.
+    LinkBoxes();
     SlabData& slab = SlabList.Current();
     ui->BindComboBox->setCurrentIndex(slab.Bind);
     UpdateLoadShapes();
@@ -113,7 +116,6 @@ void TMainForm::ShowSlab()
 
     ShowBars();
     ShowConcrete();
-    LinkBoxes();
     UpdateNavigator();
     showing_ = false;
     UpdateInputState();
@@ -122,6 +124,8 @@ void TMainForm::ShowSlab()
 void TMainForm::LinkBoxes()
 {
     SlabData& s = SlabList.Current();
+    for (TNumberEdit* mirror : {ui->Own1, ui->Own2, ui->FL1, ui->FL2})  // linked again by UpdateInputState
+        mirror->LinkOff();
     ui->IncreaseSInput->Link(&s.IncreaseS);
     ui->IncreaseDInput->Link(&s.IncreaseD);
     ui->TInput->Link(&s.T);
