@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <array>
-#include <atomic>
 #include <bit>
 #include <cctype>
 #include <cerrno>
@@ -13,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "datafile/SafeFile.h"
 #include "datafile/TextCodec.h"
 #include "engine/BarData.h"
 #include "engine/Ucommon.h"
@@ -719,71 +719,17 @@ WriteResult WriteDataFile(const std::filesystem::path& path, const DataSet& data
 
     const std::string bytes = EncodeDataFile(data, &result.warnings, &result.slabsWritten);
 
-    // Save through a link into the file it points to.
+    // A link is saved through into the file it names, which must exist; a
+    // read-only file is left alone.
     std::error_code ec;
-    std::filesystem::path target = path;
-    if (std::filesystem::is_symlink(path, ec)) {
-        target = std::filesystem::canonical(path, ec);
-        if (ec)
-            return fail("リンク先がありません");
-    }
-    struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists && !S_ISREG(old.st_mode))
-        return fail("通常のファイルではありません");
-    if (exists && IsReadOnlyFile(target))
+    if (std::filesystem::is_symlink(path, ec) && !std::filesystem::exists(path, ec))
+        return fail("リンク先がありません");
+    if (std::filesystem::is_regular_file(path, ec) && IsReadOnlyFile(path))
         return fail("読み取り専用のファイルです");
 
-    // The temporary file lies beside the target so that the rename stays
-    // within one file system.
-    static std::atomic<unsigned> counter{0};
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::filesystem::path temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) + "." +
-                         std::to_string(counter++) + ".tmp");
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
-    if (fd < 0)
-        return fail("一時ファイルを作れません: " + ErrnoText(errno));
-
-    const auto abandon = [&](const std::string& what) {
-        const int error = errno;
-        if (fd >= 0)
-            ::close(fd);
-        ::unlink(temp.c_str());
-        return fail(what + ": " + ErrnoText(error));
-    };
-
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return abandon("書き込めません");
-        done += static_cast<std::size_t>(n);
-    }
-    if (exists && ::fchmod(fd, old.st_mode & 07777) != 0)
-        return abandon("ファイルの属性を設定できません");
-    if (::fsync(fd) != 0)
-        return abandon("ディスクに書き込めません");
-    const int closed = ::close(fd);
-    fd = -1;
-    if (closed != 0)
-        return abandon("ファイルを閉じられません");
-    if (::rename(temp.c_str(), target.c_str()) != 0)
-        return abandon("ファイルを置き換えられません");
-
-    // Make the rename itself durable; the data is already safe either way.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    std::string detail;
+    if (!ReplaceFileContents(path, bytes, detail))
+        return fail(detail);
     result.ok = true;
     return result;
 }

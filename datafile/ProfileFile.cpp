@@ -1,12 +1,12 @@
 #include "datafile/ProfileFile.h"
 
+#include "datafile/SafeFile.h"
 #include "datafile/TextCodec.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -80,79 +80,19 @@ Loaded LoadLines(const std::filesystem::path& path)
 
 std::string ErrnoText(int error) { return std::strerror(error); }
 
-// Writes `bytes` into a temporary file beside `path` and renames it over
-// `path`.  The old file stays as it was when anything fails.
+// Replaces the file with `bytes`; the old file stays as it was when anything
+// fails.  A file the user may not write is refused before anything is made.
 bool ReplaceFile(const std::filesystem::path& path, const std::string& bytes, std::string& error)
 {
     std::error_code ec;
-    std::filesystem::path target = path;
-    if (std::filesystem::is_symlink(path, ec)) {  // keep the link, replace what it names
-        target = std::filesystem::weakly_canonical(path, ec);
-        if (ec) {
-            error = "設定ファイルのリンク先がありません";
-            return false;
-        }
-    }
-    struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists && !S_ISREG(old.st_mode)) {
-        error = "設定ファイルが通常のファイルではありません";
-        return false;
-    }
-    if (exists && ::access(target.c_str(), W_OK) != 0) {
+    if (std::filesystem::is_regular_file(path, ec) && ::access(path.c_str(), W_OK) != 0) {
         error = "設定ファイルに書き込めません: " + ErrnoText(errno);
         return false;
     }
-
-    static std::atomic<unsigned> counter{0};
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::filesystem::path temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) + "." +
-                         std::to_string(counter++) + ".tmp");
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
-    if (fd < 0) {
-        error = "一時ファイルを作れません: " + ErrnoText(errno);
-        return false;
-    }
-    const auto abandon = [&](const char* what) {
-        const int code = errno;
-        if (fd >= 0)
-            ::close(fd);
-        ::unlink(temp.c_str());
-        error = std::string(what) + ": " + ErrnoText(code);
-        return false;
-    };
-
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return abandon("設定ファイルを書き込めません");
-        done += static_cast<std::size_t>(n);
-    }
-    if (exists && ::fchmod(fd, old.st_mode & 07777) != 0)
-        return abandon("設定ファイルの属性を設定できません");
-    if (::fsync(fd) != 0)
-        return abandon("設定ファイルをディスクに書き込めません");
-    const int closed = ::close(fd);
-    fd = -1;
-    if (closed != 0)
-        return abandon("設定ファイルを閉じられません");
-    if (::rename(temp.c_str(), target.c_str()) != 0)
-        return abandon("設定ファイルを置き換えられません");
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    if (ReplaceFileContents(path, bytes, error))
+        return true;
+    error = "設定ファイルを保存できません: " + error;
+    return false;
 }
 
 // --- parsing ------------------------------------------------------------

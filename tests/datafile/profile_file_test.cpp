@@ -4,6 +4,7 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -265,6 +266,19 @@ TEST_F(Profile, UnreadableFileIsNotReplaced)
     ProfileFile nowhere(folder / "no such folder" / "#Korvexa#.ini");
     EXPECT_FALSE(nowhere.WriteString("A", "x", "1"));
     EXPECT_FALSE(nowhere.LastError().empty());
+}
+
+TEST_F(Profile, ReadOnlyFileIsNotReplaced)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write any file";
+    const std::string original = "[A]\r\nx=1\r\n";
+    test::WriteBytes(path, original);
+    ::chmod(path.c_str(), 0444);
+    EXPECT_FALSE(ini.WriteString("A", "x", "2"));
+    EXPECT_NE(ini.LastError().find("書き込めません"), std::string::npos) << ini.LastError();
+    EXPECT_EQ(test::ReadBytes(path), original);
+    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"#Korvexa#.ini"});
 }
 
 TEST_F(Profile, WritingThroughALinkKeepsTheLink)

@@ -8,6 +8,7 @@
 
 #include "TestData.h"
 #include "datafile/DataFile.h"
+#include "datafile/SafeFile.h"
 
 namespace korvexa::datafile {
 namespace {
@@ -98,6 +99,25 @@ TEST_F(SafeWrite, WritesThroughALink)
     ASSERT_TRUE(WriteDataFile(link, data).ok);
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(test::ReadBytes(path), EncodeDataFile(data));
+}
+
+TEST_F(SafeWrite, ALinkThatNamesNothing)
+{
+    const fs::path link = folder / "link.slab";
+    fs::create_symlink(folder / "gone.slab", link);
+
+    // A data file is only saved into a file that is there.
+    const WriteResult w = WriteDataFile(link, data);
+    EXPECT_FALSE(w.ok);
+    EXPECT_NE(w.error.detail.find("リンク先"), std::string::npos);
+    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"link.slab"});
+
+    // The plain replacement (settings, file history) puts a file in its place.
+    std::string error;
+    ASSERT_TRUE(ReplaceFileContents(link, "new", error)) << error;
+    EXPECT_FALSE(fs::is_symlink(link));
+    EXPECT_EQ(test::ReadBytes(link), "new");
+    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"link.slab"});
 }
 
 }  // namespace
