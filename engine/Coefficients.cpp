@@ -161,7 +161,8 @@ CoefficientSet LookupTable(double lambda, const TableUse& use)
 // interpolated, held at λ 3.0 beyond it.
 CoefficientSet ApproximateFixed(double lambda)
 {
-    const double l4 = std::pow(lambda, 4);
+    const double l2 = lambda * lambda;
+    const double l4 = l2 * l2;
     const double r = l4 / (1 + l4);
     CoefficientSet c;
     c.MxEnd = -r / 12;

@@ -10,6 +10,9 @@ namespace korvexa {
 
 namespace {
 
+double Square(double x) { return x * x; }
+double Cube(double x) { return x * x * x; }
+
 // Extra deflection term of the concentrated load pe (N/m) of the one-way
 // slabs and the cantilever: beam factors times 12, per unit of Lx.
 double ConcentratedDeflection(const SlabData& slab, double pe)
@@ -42,8 +45,8 @@ void NaturalFrequency(SlabData& slab, double ec)
     const double s1 = std::sqrt(ec / (3 * rho));
     const double pi = std::numbers::pi;
     const double lambda = slab.Lambda;
-    const double ly2 = std::pow(100 * slab.Ly, 2);
-    const double lx2 = std::pow(100 * slab.Lx, 2);
+    const double ly2 = Square(100 * slab.Ly);
+    const double lx2 = Square(100 * slab.Lx);
     double fv = 0;
     switch (slab.Bind) {
     case BindFixedApprox:
@@ -80,7 +83,7 @@ void NaturalFrequency(SlabData& slab, double ec)
 
 double YoungModulus(double gamma, double fc)
 {
-    return 3350000 * std::pow((gamma - 1) / 24, 2) * std::cbrt(fc / 60);
+    return 3350000 * Square((gamma - 1) / 24) * std::cbrt(fc / 60);
 }
 
 void PrepareDeflectionResults(SlabData& slab)
@@ -102,7 +105,7 @@ void DeflectionCase(SlabData& slab, const CoefficientSet& c0, const CoefficientS
         delta0 += ConcentratedDeflection(slab, pe);
     else if (slab.LoadShape > 0)
         delta0 += pe * c1.Dc * 1e-4;
-    const double delta1 = std::fabs(delta0) * slab.IncreaseD * std::pow(100 * slab.Lx, 3) / ec;
+    const double delta1 = std::fabs(delta0) * slab.IncreaseD * Cube(100 * slab.Lx) / ec;
 
     if (slab.DeflectionOnly) {
         ThicknessByDeflection(slab, c0, ec, delta1, u);
@@ -116,7 +119,7 @@ void DeflectionCase(SlabData& slab, const CoefficientSet& c0, const CoefficientS
     if (DecimalGreaterEqual(slab.T, slab.TReq))
         slab.TReq = 0;
 
-    slab.Delta = delta1 * 10 * (100 * slab.Lx) / std::pow(slab.T, 3);
+    slab.Delta = delta1 * 10 * (100 * slab.Lx) / Cube(slab.T);
     if (slab.Delta > 0) {
         slab.DeltaRatio = CappedRatio(1000.0 * slab.Lx / slab.Delta);
         slab.DeltaRatio16 = CappedRatio(1000.0 * slab.Lx / (16.0 * slab.Delta));
@@ -129,7 +132,7 @@ void ThicknessByDeflection(SlabData& slab, const CoefficientSet& c0, double ec, 
     if (slab.OwnDirect)
         return;
     // δ1 is linear in the self weight: δ1(t) = K·γ·10·t + B.
-    const double k = std::pow(100 * slab.Lx, 3) * std::fabs(c0.Dc) * slab.IncreaseD / (ec * 1e4);
+    const double k = Cube(100 * slab.Lx) * std::fabs(c0.Dc) * slab.IncreaseD / (ec * 1e4);
     const double b = delta1 - k * slab.Own * u;
     // Candidates are TReq + n·0.1 cm, n counted as a whole number so that the
     // thickness stays an exact decimal.  The needed thickness grows with t,

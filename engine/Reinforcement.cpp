@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -29,6 +28,9 @@ int StressIndex(const SlabData& slab, int k)
 // Lever arm j = 7/8 of the effective depth, cm.
 double LeverArm(const SlabData& slab, int dir, int pos) { return 0.875 * (slab.T - slab.Dt[dir][pos]); }
 
+// An allowable stress in whole N/mm² (stresses are never negative).
+double WholeStress(double stress) { return static_cast<double>(static_cast<long>(stress)); }
+
 // Equivalent bar area and allowable stresses of the bar pair of a position.
 // Stresses are taken as whole N/mm²; a stronger bar counts with its stress
 // ratio, so that two bars of one grade give their mean area.
@@ -40,8 +42,8 @@ void BarPair(SlabData& slab, const BarData& bars, int dir, int pos)
     const int n = (pair[0] != BarNone) + (pair[1] != BarNone);
     if (n == 0)
         return;
-    const double longA = std::floor(a.FtLong), longB = std::floor(b.FtLong);
-    const double shortA = std::floor(a.FtShort), shortB = std::floor(b.FtShort);
+    const double longA = WholeStress(a.FtLong), longB = WholeStress(b.FtLong);
+    const double shortA = WholeStress(a.FtShort), shortB = WholeStress(b.FtShort);
     if (n == 2) {
         slab.Ft[pos][0] = std::min(longA, longB);
         slab.Ft[pos][1] = std::min(shortA, shortB);
@@ -68,10 +70,10 @@ class TextBuilder {
 public:
     TextBuilder& operator<<(std::string_view text)
     {
-        const std::size_t n = std::min(text.size(), sizeof buffer_ - size_);
-        if (n > 0)  // an empty name has no data pointer to copy from
-            std::memcpy(buffer_ + size_, text.data(), n);
-        size_ += n;
+        // The pieces are a few bytes long: a plain loop beats a call.
+        for (char c : text)
+            if (size_ < sizeof buffer_)
+                buffer_[size_++] = c;
         return *this;
     }
     TextBuilder& operator<<(int value)

@@ -10,13 +10,10 @@ namespace {
 
 enum class RoundMode { HalfUp, Up, Down };
 
-inline double Tolerance(double a, double b)
-{
-    return kDecimalTolerance * std::max(1.0, std::max(std::fabs(a), std::fabs(b)));
-}
+// The margin within which y counts as lying on a decimal boundary.
+inline double Tolerance(double y) { return kDecimalTolerance * std::max(1.0, std::fabs(y)); }
 
-// floor() by integer conversion where the value fits, which is several
-// times faster than the library call on extended precision.
+// floor() by integer conversion where the value fits.
 inline double Floor(double y)
 {
     constexpr double kFits = 9.0e18;
@@ -27,11 +24,28 @@ inline double Floor(double y)
     return std::floor(y);
 }
 
-// Snaps y to the nearest integer when it is that integer as a decimal.
-inline double SnapToInteger(double y)
+// The integer part of y ≥ 0 rounded by the mode, y being taken as the
+// decimal it stands for: a fraction within the tolerance of 0 or 1 (or, for
+// half-up, of 0.5) is that boundary.
+inline double RoundMagnitude(double y, RoundMode mode)
 {
-    const double r = Floor(y + 0.5);
-    return std::fabs(y - r) <= Tolerance(y, r) ? r : y;
+    const double tolerance = Tolerance(y);
+    switch (mode) {
+    case RoundMode::HalfUp: {
+        const double shifted = y + 0.5;
+        const double i = Floor(shifted);
+        return shifted - i >= 1 - tolerance ? i + 1 : i;
+    }
+    case RoundMode::Up: {
+        const double i = Floor(y);
+        return y - i > tolerance ? i + 1 : i;
+    }
+    case RoundMode::Down:
+    default: {
+        const double i = Floor(y);
+        return y - i >= 1 - tolerance ? i + 1 : i;
+    }
+    }
 }
 
 // 10^digits for digits ≥ 0 (exact up to 10^22).
@@ -50,24 +64,10 @@ double Round(double x, int digits, RoundMode mode)
     // Scale by an exact power of ten: multiply for places after the point,
     // divide for tens, hundreds, ...
     const double power = PowerOfTen(digits >= 0 ? digits : -digits);
-    const double magnitude = std::fabs(static_cast<double>(x));
-    const double y = SnapToInteger(digits >= 0 ? magnitude * power : magnitude / power);
-    double i = Floor(y);
-    const double f = y - i;
-    switch (mode) {
-    case RoundMode::HalfUp:
-        if (f >= 0.5 || std::fabs(f - 0.5) <= Tolerance(y, 0.5))
-            i += 1;
-        break;
-    case RoundMode::Up:
-        if (f > 0)
-            i += 1;
-        break;
-    case RoundMode::Down:
-        break;
-    }
+    const double magnitude = std::fabs(x);
+    const double i = RoundMagnitude(digits >= 0 ? magnitude * power : magnitude / power, mode);
     const double r = digits >= 0 ? i / power : i * power;
-    return static_cast<double>(x < 0 ? -r : r);
+    return x < 0 ? -r : r;
 }
 
 }  // namespace
@@ -106,7 +106,10 @@ int VersionNumber(std::string_view text)
     return static_cast<int>(std::clamp(sum, -2147483648.0, 2147483647.0));
 }
 
-bool DecimalEqual(double a, double b) { return std::fabs(a - b) <= Tolerance(a, b); }
+bool DecimalEqual(double a, double b)
+{
+    return std::fabs(a - b) <= kDecimalTolerance * std::max(1.0, std::max(std::fabs(a), std::fabs(b)));
+}
 bool DecimalGreater(double a, double b) { return a > b && !DecimalEqual(a, b); }
 bool DecimalGreaterEqual(double a, double b) { return a >= b || DecimalEqual(a, b); }
 
@@ -114,7 +117,7 @@ long long DecimalFloor(double x)
 {
     // Held inside the range of long long (NaN gives the lower end).
     constexpr double kLimit = 9.0e18;
-    const double f = Floor(SnapToInteger(x));
+    const double f = x >= 0 ? RoundMagnitude(x, RoundMode::Down) : -RoundMagnitude(-x, RoundMode::Up);
     if (!(f > -kLimit))
         return static_cast<long long>(-kLimit);
     if (f >= kLimit)

@@ -13,6 +13,32 @@ namespace {
 
 bool InRange(int value, int count) { return value >= 0 && value < count; }
 
+// Adds x·0 for every value: the sum stays 0 unless a value is infinite or
+// NaN, which makes it NaN.  One test for a whole grid, without branches.
+template <typename Grid>
+void AddNonFinite(double& sum, const Grid& grid)
+{
+    if constexpr (std::is_arithmetic_v<Grid>)
+        sum += static_cast<double>(grid) * 0.0;
+    else
+        for (const auto& item : grid)
+            AddNonFinite(sum, item);
+}
+
+template <typename... Grids>
+bool AllFinite(const Grids&... grids)
+{
+    double sum = 0;
+    (AddNonFinite(sum, grids), ...);
+    return sum == 0;
+}
+
+bool InputsFinite(const SlabData& s)
+{
+    return AllFinite(s.Fc, s.T, s.Lx, s.Ly, s.Cov, s.Gamma, s.Own, s.FL, s.IncreaseS, s.IncreaseD, s.LoadUnit, s.LL,
+                     s.TL, s.P);
+}
+
 bool EnumerationsValid(const SlabData& s)
 {
     if (!InRange(s.Bind, BindTypeCount) || !InRange(s.LoadShape, 3) || !InRange(s.LoadTime, LoadTimeCount) ||
@@ -29,17 +55,6 @@ bool EnumerationsValid(const SlabData& s)
     return true;
 }
 
-bool InputsFinite(const SlabData& s)
-{
-    for (double v : {s.Fc, s.T, s.Lx, s.Ly, s.Cov, s.Gamma, s.Own, s.FL, s.IncreaseS, s.IncreaseD, s.LoadUnit})
-        if (!std::isfinite(v))
-            return false;
-    for (const Case3* loads : {&s.LL, &s.TL, &s.P})
-        for (double v : *loads)
-            if (!std::isfinite(v))
-                return false;
-    return true;
-}
 
 bool SettingsUsable(const CommonSettings& c)
 {
@@ -55,7 +70,7 @@ bool BarsUsable(const SlabData& s, const BarData& bars)
             if (pos[0] == BarNone && pos[1] == BarNone)
                 return false;
             for (int size : pos)
-                if (size != BarNone && (std::floor(bars[size].FtLong) <= 0 || std::floor(bars[size].FtShort) <= 0))
+                if (size != BarNone && (bars[size].FtLong < 1 || bars[size].FtShort < 1))  // whole N/mm² of 0
                     return false;
         }
     return true;
@@ -64,16 +79,19 @@ bool BarsUsable(const SlabData& s, const BarData& bars)
 // No pitch that the design would use is zero or negative.
 bool PitchesUsable(const SlabData& s, const CommonSettings& c)
 {
-    for (int dir = 0; dir < 2; ++dir)
+    for (int dir = 0; dir < 2; ++dir) {
+        bool chosenByDesign = false;
         for (int pos = 0; pos < 2; ++pos) {
             const int entered = s.Pitch[dir][pos];
             if (entered < 0)
                 return false;
             if (entered > 0 && s.Pitch[dir][DesignedBarPosition(s, pos)] <= 0)
                 return false;  // an end pitch of a simply supported span without its centre pitch
-            if (entered == 0 && (PitchUpperLimit(s, c, dir) <= 0 || c.PitchMin[dir] <= 0))
-                return false;
+            chosenByDesign |= entered == 0;
         }
+        if (chosenByDesign && (PitchUpperLimit(s, c, dir) <= 0 || c.PitchMin[dir] <= 0))
+            return false;
+    }
     return true;
 }
 
@@ -94,26 +112,11 @@ bool CanDesign(const SlabData& s, const CommonSettings& c, const BarData& bars)
            BarsUsable(s, bars) && PitchesUsable(s, c) && DepthsUsable(s, bars);
 }
 
-template <typename Grid>
-bool AllFinite(const Grid& grid)
-{
-    if constexpr (std::is_arithmetic_v<Grid>)
-        return std::isfinite(static_cast<double>(grid));
-    else {
-        for (const auto& item : grid)
-            if (!AllFinite(item))
-                return false;
-        return true;
-    }
-}
-
 // Absurd but finite inputs (spans of light years) can still overflow.
 bool ResultsFinite(const SlabData& s)
 {
-    return AllFinite(s.M) && AllFinite(s.Q) && AllFinite(s.Ma) && AllFinite(s.Qa) && AllFinite(s.At) &&
-           AllFinite(s.MRatio) && AllFinite(s.QRatio) && AllFinite(s.Dt) && AllFinite(s.TL) && AllFinite(s.SL) &&
-           std::isfinite(s.Own) && std::isfinite(s.DeadLoad) && std::isfinite(s.AddLoadE) && std::isfinite(s.Delta) &&
-           std::isfinite(s.TReq) && std::isfinite(s.Fv) && std::isfinite(s.Lambda);
+    return AllFinite(s.M, s.Q, s.Ma, s.Qa, s.At, s.MRatio, s.QRatio, s.Dt, s.TL, s.SL, s.Own, s.DeadLoad, s.AddLoadE,
+                     s.Delta, s.TReq, s.Fv, s.Lambda);
 }
 
 // The steps after the span check, on a working copy.
