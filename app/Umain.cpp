@@ -216,7 +216,10 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
         auto* key = static_cast<QKeyEvent*>(event);
         if (watched == NameBox && NameBoxKeyDown(key->key()))
             return true;
-        if (watched == ui->FcInput && !key->text().isEmpty() && !FcInputKeyPress(key->text().front()))
+        // The strength box filters typed characters; keys that move the
+        // focus or edit without typing (Tab, Enter, Esc, Delete, arrows) pass.
+        const bool typed = !key->text().isEmpty() && (key->text().front().isPrint() || key->key() == Qt::Key_Backspace);
+        if (watched == ui->FcInput && typed && !FcInputKeyPress(key->text().front()))
             return true;
         // Enter moves to the next control, as Tab does, anywhere in the
         // window (but not while a drop-down list or menu is open).

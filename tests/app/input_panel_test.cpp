@@ -140,8 +140,18 @@ private slots:
         Fc()->lineEdit()->clear();
         TypeFc(QStringLiteral("40"));
         QCOMPARE(Slab().Gamma, 24.5);
-        WindowDriver::Focus(w.Box("CovInput"));
+        QTest::keyClick(Fc(), Qt::Key_Tab);  // Tab is not a typed character: it leaves the box
+        QTRY_VERIFY(!Fc()->hasFocus());
         QCOMPARE(w.form->FcList().FcListIndexOf(40), 8);  // joins the choices on leaving
+
+        WindowDriver::Focus(Fc());
+        Fc()->lineEdit()->end(false);
+        QTest::keyClick(Fc(), Qt::Key_Backspace);
+        QCOMPARE(Fc()->currentText(), QStringLiteral("4"));
+        Fc()->lineEdit()->home(false);
+        QTest::keyClick(Fc(), Qt::Key_Delete);
+        QCOMPARE(Fc()->currentText(), QString());
+        TypeFc(QStringLiteral("40"));
 
         Slab().Fc = 39;
         w.Pick("ConcreatInput", korvexa::ConcreteLight2);
