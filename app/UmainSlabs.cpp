@@ -68,14 +68,11 @@ void TMainForm::SlabCopyButtonClick()
         app::Tell(this, MessageKind::Warning, QStringLiteral("現在のスラブデータが未入力です。"));
         return;
     case Result::Appended:
-        SuppressNameChange = true;
         NameBox->addItem(name);
-        SuppressNameChange = false;
         ShowSlab();
         NameBox->setFocus();
         return;
     case Result::OverwroteLast:
-        SuppressNameChange = true;
         NameBox->setItemText(SlabList.Count() - 1, name);
         SuppressNameChange = true;
         ShowSlab();
