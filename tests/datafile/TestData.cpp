@@ -1,5 +1,6 @@
 #include "TestData.h"
 
+#include <algorithm>
 #include <bit>
 #include <fstream>
 #include <iterator>
@@ -258,6 +259,15 @@ void WriteBytes(const std::filesystem::path& path, std::string_view bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace korvexa::datafile::test

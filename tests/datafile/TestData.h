@@ -43,6 +43,9 @@ std::int32_t IntAt(std::string_view bytes, std::size_t offset);
 double RealAt(std::string_view bytes, std::size_t offset);
 
 // A fresh folder under the test temporary folder, removed on destruction.
+// The names in a folder, sorted (to see that no temporary file is left).
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder);
+
 class TempFolder {
 public:
     TempFolder();

@@ -23,15 +23,6 @@ ino_t Inode(const fs::path& path)
     return st.st_ino;
 }
 
-std::vector<std::string> FolderEntries(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class Profile : public testing::Test {
 protected:
     test::TempFolder folder;
@@ -165,7 +156,7 @@ TEST_F(Profile, CreatesTheFileOnFirstWrite)
 {
     ASSERT_TRUE(ini.WriteString("Color", "BackColor", "12632256")) << ini.LastError();
     EXPECT_EQ(test::ReadBytes(path), "[Color]\r\nBackColor=12632256\r\n");
-    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"#Korvexa#.ini"});
+    EXPECT_EQ(test::FolderEntries(folder.path()), std::vector<std::string>{"#Korvexa#.ini"});
 }
 
 TEST_F(Profile, UnchangedValueLeavesTheFileAlone)
@@ -253,7 +244,7 @@ TEST_F(Profile, FailedWriteKeepsTheOldFile)
     EXPECT_FALSE(written);
     EXPECT_FALSE(ini.LastError().empty());
     EXPECT_EQ(test::ReadBytes(path), original);
-    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"#Korvexa#.ini"});
+    EXPECT_EQ(test::FolderEntries(folder.path()), std::vector<std::string>{"#Korvexa#.ini"});
 }
 
 TEST_F(Profile, UnreadableFileIsNotReplaced)
@@ -278,7 +269,7 @@ TEST_F(Profile, ReadOnlyFileIsNotReplaced)
     EXPECT_FALSE(ini.WriteString("A", "x", "2"));
     EXPECT_NE(ini.LastError().find("書き込めません"), std::string::npos) << ini.LastError();
     EXPECT_EQ(test::ReadBytes(path), original);
-    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"#Korvexa#.ini"});
+    EXPECT_EQ(test::FolderEntries(folder.path()), std::vector<std::string>{"#Korvexa#.ini"});
 }
 
 TEST_F(Profile, WritingThroughALinkKeepsTheLink)

@@ -15,15 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> FolderEntries(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class SafeWrite : public testing::Test {
 protected:
     test::TempFolder folder;
@@ -38,7 +29,7 @@ TEST_F(SafeWrite, ReplacesTheOldFileAndLeavesNoTemporaryFile)
     const WriteResult w = WriteDataFile(path, data);
     ASSERT_TRUE(w.ok) << w.error.detail;
     EXPECT_EQ(test::ReadBytes(path), EncodeDataFile(data));
-    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"floor.slab"});
+    EXPECT_EQ(test::FolderEntries(folder.path()), std::vector<std::string>{"floor.slab"});
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
@@ -61,7 +52,7 @@ TEST_F(SafeWrite, FailedWriteKeepsTheOldFile)
     EXPECT_EQ(w.error.message, kSaveFailedMessage);
     EXPECT_FALSE(w.error.detail.empty());
     EXPECT_EQ(test::ReadBytes(path), "old contents");
-    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"floor.slab"});
+    EXPECT_EQ(test::FolderEntries(folder.path()), std::vector<std::string>{"floor.slab"});
 }
 
 TEST_F(SafeWrite, FailedReplaceRemovesTheTemporaryFile)
@@ -71,7 +62,7 @@ TEST_F(SafeWrite, FailedReplaceRemovesTheTemporaryFile)
     const WriteResult w = WriteDataFile(path, data);
     EXPECT_FALSE(w.ok);
     EXPECT_EQ(w.error.message, kSaveFailedMessage);
-    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"floor.slab"});
+    EXPECT_EQ(test::FolderEntries(folder.path()), std::vector<std::string>{"floor.slab"});
     EXPECT_EQ(test::ReadBytes(path / "inside"), "x");
 
     const WriteResult missing = WriteDataFile(folder / "no-such-folder" / "a.slab", data);
@@ -110,14 +101,14 @@ TEST_F(SafeWrite, ALinkThatNamesNothing)
     const WriteResult w = WriteDataFile(link, data);
     EXPECT_FALSE(w.ok);
     EXPECT_NE(w.error.detail.find("リンク先"), std::string::npos);
-    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"link.slab"});
+    EXPECT_EQ(test::FolderEntries(folder.path()), std::vector<std::string>{"link.slab"});
 
     // The plain replacement (settings, file history) puts a file in its place.
     std::string error;
     ASSERT_TRUE(ReplaceFileContents(link, "new", error)) << error;
     EXPECT_FALSE(fs::is_symlink(link));
     EXPECT_EQ(test::ReadBytes(link), "new");
-    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"link.slab"});
+    EXPECT_EQ(test::FolderEntries(folder.path()), std::vector<std::string>{"link.slab"});
 }
 
 }  // namespace
