@@ -57,7 +57,7 @@ void BarPair(SlabData& slab, const BarData& bars, int dir, int pos)
 
 // Steel area per metre of a bar pair at pitch p (mm): alternating bars give
 // the mean area per bar.
-double PairArea(const BarData& bars, int a, int b, int pitch)
+double PairArea(const BarData& bars, int a, int b, double pitch)
 {
     const double perBar = (a != BarNone && b != BarNone) ? (bars[a].Area + bars[b].Area) / 2
                                                          : bars[a].Area + bars[b].Area;
@@ -76,7 +76,7 @@ public:
                 buffer_[size_++] = c;
         return *this;
     }
-    TextBuilder& operator<<(int value)
+    TextBuilder& operator<<(long long value)
     {
         size_ = static_cast<std::size_t>(std::to_chars(buffer_ + size_, buffer_ + sizeof buffer_, value).ptr - buffer_);
         return *this;
@@ -131,8 +131,9 @@ struct PositionBars {
 double WriteThroughBar(const BarData& bars, const PositionBars& from, int mode, int pitch, std::string& out)
 {
     const int size = from.ThroughSize(mode);
-    (TextBuilder() << "D" << DiameterMm(bars, size) << " @" << 2 * pitch).AssignTo(out);
-    return PairArea(bars, size, BarNone, 2 * pitch);
+    const long long doubled = 2LL * pitch;  // a typed pitch may be any int
+    (TextBuilder() << "D" << DiameterMm(bars, size) << " @" << doubled).AssignTo(out);
+    return PairArea(bars, size, BarNone, static_cast<double>(doubled));
 }
 
 struct Totals {

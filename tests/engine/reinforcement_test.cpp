@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "engine/Reinforcement.h"
 #include "engine/Ukorvexa.h"
@@ -224,6 +225,20 @@ TEST(BarTexts, SimplySupportedSpanUsesTheCentrePitchEverywhere)
     s.CompMode[0] = CompLargerThrough;
     DesignSlab(s, CommonSettings{}, BarData{});
     EXPECT_EQ(s.BarText[0][0][0], "D13 @" + std::to_string(2 * s.CalcPitch[0][1]));
+}
+
+// A pitch typed (or read from a file) at the integer limit still gives the
+// doubled pitch of a bar running through every other position.
+TEST(BarTexts, DoublePitchOfTheLargestTypedPitch)
+{
+    SlabData s = DesignedFloor();
+    s.CompMode = {CompLargerThrough, CompLargerThrough};
+    const int huge = std::numeric_limits<int>::max();
+    s.Pitch[0] = {huge, huge};
+    DesignSlab(s, CommonSettings{}, BarData{});
+    const std::string doubled = " @" + std::to_string(2LL * huge);
+    EXPECT_TRUE(s.BarText[0][0][1].ends_with(doubled)) << s.BarText[0][0][1];
+    EXPECT_TRUE(s.BarText[0][1][0].ends_with(doubled)) << s.BarText[0][1][0];
 }
 
 TEST(BarTexts, OneWayWordsAndMinimumSteelMessage)
