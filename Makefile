@@ -7,6 +7,7 @@ CMAKE_ARGS ?=
 
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 30
+FUZZ_FLAGS   ?=
 
 .PHONY: run test build configure deps bench fuzz clean
 
@@ -24,7 +25,8 @@ bench: build
 
 # The data file reader under libFuzzer with ASan and UBSan, built with clang
 # in its own folder; the corpus grows in $(FUZZ_BUILD)/corpus.  Inputs that
-# once failed are kept in fuzz/regressions and run first.
+# once failed are kept in fuzz/regressions and run first.  FUZZ_FLAGS passes
+# more libFuzzer options (CI fixes -seed and -runs so its run repeats).
 fuzz: deps
 	@if [ ! -f $(FUZZ_BUILD)/build.ninja ]; then \
 	  CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -34,7 +36,7 @@ fuzz: deps
 	mkdir -p $(FUZZ_BUILD)/corpus
 	cp examples/sample.slab fuzz/regressions/* $(FUZZ_BUILD)/corpus/
 	$(FUZZ_BUILD)/fuzz/datafile_fuzz -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/datafile.dict \
-	  -artifact_prefix=$(FUZZ_BUILD)/ -print_final_stats=1 $(FUZZ_BUILD)/corpus
+	  -artifact_prefix=$(FUZZ_BUILD)/ -print_final_stats=1 $(FUZZ_FLAGS) $(FUZZ_BUILD)/corpus
 
 build: configure
 	cmake --build $(BUILD) -j2
