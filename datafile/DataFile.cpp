@@ -719,6 +719,12 @@ WriteResult WriteDataFile(const std::filesystem::path& path, const DataSet& data
 
     const std::string bytes = EncodeDataFile(data, &result.warnings, &result.slabsWritten);
 
+    // A value no input box can hold (it comes from a program or a JSON file)
+    // would make a file that does not open again: refuse it while the old
+    // file is still there.
+    if (const ReadResult back = DecodeDataFile(bytes); !back.ok())
+        return fail("開き直せないファイルになります: " + back.error.detail);
+
     // A link is saved through into the file it names, which must exist; a
     // read-only file is left alone.
     std::error_code ec;

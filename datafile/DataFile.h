@@ -85,7 +85,8 @@ ReadResult ReadDataFile(const std::filesystem::path& path, const PrintLayout& cu
 
 // Writes a data file safely: into a temporary file beside it, flushed to the
 // disk, then renamed over the old file.  On failure the old file is as it was
-// and the temporary file is gone.  A read-only file is not replaced.
+// and the temporary file is gone.  A read-only file is not replaced, nor is
+// any file when the bytes would not read back (a value out of range).
 WriteResult WriteDataFile(const std::filesystem::path& path, const DataSet& data);
 
 // Whether the file exists and may not be written (it is opened as a view).

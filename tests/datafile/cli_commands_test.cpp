@@ -121,7 +121,9 @@ TEST(CliDataFile, ErrorsExitWithStatusTwo)
     for (std::string_view bad : {R"({"slabs": [)", R"({"slabs": [], "layout": {"Margin": 3}})",
                                  R"({"slabs": [], "layout": {"BodyFont": {"Style": "Underline"}}})",
                                  R"({"slabs": [], "layout": {"Indent": -1}})",
-                                 R"({"slabs": [{"Name": "S1", "Bind": 15}]})", R"({"slab": []})"}) {
+                                 R"({"slabs": [{"Name": "S1", "Bind": 15}]})", R"({"slab": []})",
+                                 // designs, but no data file holds a pitch of 20 km
+                                 R"({"slabs": [{"Name": "S1", "Lx": 4, "Ly": 6, "Pitch": [[20000000, 0], [0, 0]]}]})"}) {
         const Outcome r = slabFrom(bad);
         EXPECT_EQ(r.status, 2) << bad;
         EXPECT_FALSE(r.err.empty()) << bad;

@@ -70,6 +70,20 @@ TEST_F(SafeWrite, FailedReplaceRemovesTheTemporaryFile)
     EXPECT_EQ(missing.error.message, kSaveFailedMessage);
 }
 
+TEST_F(SafeWrite, ValuesThatWouldNotReadBackAreRefused)
+{
+    test::WriteBytes(path, "old contents");
+    SlabData& slab = data.slabs.front();
+    ASSERT_TRUE(slab.Calculated);
+    slab.Pitch[1][0] = 2147483647;  // far beyond any pitch box
+    const WriteResult w = WriteDataFile(path, data);
+    EXPECT_FALSE(w.ok);
+    EXPECT_EQ(w.error.message, kSaveFailedMessage);
+    EXPECT_NE(w.error.detail.find("Pitch[1][0]"), std::string::npos) << w.error.detail;
+    EXPECT_EQ(test::ReadBytes(path), "old contents");
+    EXPECT_EQ(test::FolderEntries(folder.path()), std::vector<std::string>{"floor.slab"});
+}
+
 TEST_F(SafeWrite, ReadOnlyFileIsNotReplaced)
 {
     test::WriteBytes(path, "old contents");
