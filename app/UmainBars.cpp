@@ -20,6 +20,16 @@ constexpr int kFcMaxLength = 4;
 
 QString FcString(double fc) { return QString::fromStdString(app::FcText(fc)); }
 
+// Shows a slab's strength whole: the box's length limit is for typing, and
+// a file may hold a longer strength than can be typed.
+void ShowFcText(QComboBox* box, double fc)
+{
+    const QString text = FcString(fc);
+    if (text.size() > box->lineEdit()->maxLength())
+        box->lineEdit()->setMaxLength(static_cast<int>(text.size()));
+    box->setEditText(text);
+}
+
 // Direction, position and bar of a bar box from its tag 1000 + 100·d + 10·p + n.
 struct BarPlace {
     int d, p, n;
@@ -111,7 +121,7 @@ void TMainForm::ShowConcrete()
     // normal-concrete slab offers every strength after a lightweight one.
     FcList_.SetMaxFc(app::MaxFcOf(slab.Concrete));
     FillFcItems();
-    ui->FcInput->setEditText(FcString(slab.Fc));
+    ShowFcText(ui->FcInput, slab.Fc);
     FcTextAtEntry = ui->FcInput->currentText();
     ui->BarPositionCheck->setChecked(slab.BarOutside != 0);
 }
@@ -186,7 +196,7 @@ void TMainForm::ConcreatInputChange(int index)
         slab.Fc = ui->FcInput->itemText(1).toDouble();
         ui->FcInput->setEditText(ui->FcInput->itemText(1));
     } else {
-        ui->FcInput->setEditText(FcString(slab.Fc));
+        ShowFcText(ui->FcInput, slab.Fc);
     }
     FcTextAtEntry = ui->FcInput->currentText();
     UpdateUnitWeight();

@@ -426,7 +426,12 @@ void TNumberEdit::SetText()
 {
     ValueCheck();
     const bool modified = isModified();
-    QLineEdit::setText(FormatValue(value_));
+    const QString shown = FormatValue(value_);
+    // The length limit is for typing: a longer value from a file is shown
+    // whole, or leaving the box would store the cut text as the value.
+    if (shown.size() > maxLength())
+        setMaxLength(static_cast<int>(shown.size()));
+    QLineEdit::setText(shown);
     setModified(modified);
 }
 

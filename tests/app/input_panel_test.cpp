@@ -166,6 +166,23 @@ private slots:
         QVERIFY(Fc()->count() >= 15);
     }
 
+    // A file may hold a longer pitch or strength than the boxes let one
+    // type; showing the slab and passing through the boxes keeps them.
+    void valuesLongerThanTheTypingLimitSurvive()
+    {
+        w.DesignCurrent();
+        Slab().Pitch[0][1] = 12500;
+        Slab().Fc = 100.25;
+        w.form->ShowSlab();
+        QCOMPARE(w.Box("PitchBox2")->text(), QStringLiteral("12500"));
+        QCOMPARE(Fc()->currentText(), QStringLiteral("100.25"));
+        WindowDriver::Focus(w.Box("PitchBox2"));
+        WindowDriver::Focus(Fc());
+        WindowDriver::Focus(w.Box("LxInput"));
+        QCOMPARE(Slab().Pitch[0][1], 12500);
+        QCOMPARE(Slab().Fc, 100.25);
+    }
+
     void pitchButtons()
     {
         w.DesignCurrent();

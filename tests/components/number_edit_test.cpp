@@ -46,6 +46,7 @@ private Q_SLOTS:
     void links();
     void integerLinksHoldTheirRange();
     void modifiedFlagSurvivesFormatting();
+    void longerValueThanTheTypingLimitIsKept();
     void entryAndExit();
     void emptiedBoxGivesTheZeroValue();
     void windowFocusChangesAreNoExit();
@@ -420,6 +421,19 @@ void NumberEditTest::modifiedFlagSurvivesFormatting()
     box.ValueUpdate();
     box.ShowUpdate();
     QVERIFY(box.isModified());
+}
+
+void NumberEditTest::longerValueThanTheTypingLimitIsKept()
+{
+    // A pitch box takes four digits; a file may hold a five-digit pitch.
+    int pitch = 12500;
+    Box box;
+    box.SetType(Box::numINT);
+    box.setMaxLength(4);
+    box.Link(&pitch);
+    QCOMPARE(box.text(), QStringLiteral("12500"));
+    box.ValueUpdate();  // what leaving the box does
+    QCOMPARE(pitch, 12500);
 }
 
 namespace {
