@@ -34,7 +34,6 @@ using app::MessageKind;
 
 namespace {
 
-constexpr int kNameBoxMaxLength = 30;
 
 }  // namespace
 
@@ -103,7 +102,7 @@ void TMainForm::SetUpToolBar()
     NameBox->setCompleter(nullptr);
     NameBox->setFixedWidth(205);
     NameBox->setToolTip(QStringLiteral("スラブ名称"));
-    NameBox->lineEdit()->setMaxLength(kNameBoxMaxLength);
+    NameBox->lineEdit()->setMaxLength(app::kNameBoxMaxLength);
     NameBox->lineEdit()->setValidator(app::NameValidator(NameBox));
     ui->ToolBar1->insertWidget(ui->NextButton, NameBox);
 

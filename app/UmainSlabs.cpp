@@ -1,11 +1,14 @@
 // The slab list of the main window: navigation, add, copy and delete, and
 // the name box.
+#include <algorithm>
+
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 
 #include "app/Umain.h"
+#include "app/UmainShared.h"
 #include "app/UserMessages.h"
 #include "ui_Umain.h"
 
@@ -106,8 +109,13 @@ void TMainForm::TopButtonClick(int tag)
 
 void TMainForm::UpdateNavigator()
 {
+    // The box cuts any text to its length limit, and leaving it stores its
+    // text as the name: a longer name from a file must be shown whole.
+    const QString name = NameBox->itemText(CurrentIndex() - 1);
+    NameBox->lineEdit()->setMaxLength(std::max(app::kNameBoxMaxLength, static_cast<int>(name.size())));
     SuppressNameChange = true;
     NameBox->setCurrentIndex(CurrentIndex() - 1);
+    NameBox->setEditText(name);
     SuppressNameChange = false;
     InfoPanel->setText(QStringLiteral("%1/%2").arg(CurrentIndex()).arg(NameBox->count()));
     const bool single = NameBox->count() == 1;

@@ -11,6 +11,7 @@
 #include "WindowDriver.h"
 #include "datafile/DataFile.h"
 #include "dialogs/Uabout.h"
+#include "engine/Ukorvexa.h"
 #include "datafile/ProfileFile.h"
 
 
@@ -177,6 +178,42 @@ private slots:
         QCOMPARE(w.form->SlabList.At(2).Name, std::string("S2"));
         QCOMPARE(Find<QComboBox>("NameBox")->itemText(1), QStringLiteral("S2"));
         QCOMPARE(Info(), QStringLiteral("1/2"));
+    }
+
+    // A file holds names of up to 50 bytes; 40 letters cannot be typed into
+    // the box, but showing and leaving it must not cut the name.
+    void longNameFromAFileIsNeitherCutNorRenamed()
+    {
+        const std::string longName(40, 'F');
+        korvexa::datafile::DataSet data;
+        korvexa::SlabData slab;
+        slab.Lx = 3;
+        slab.Ly = 4;
+        korvexa::DesignSlab(slab, data.settings, korvexa::BarData{});
+        QVERIFY(slab.Calculated);
+        slab.Name = "S1";
+        data.slabs.push_back(slab);
+        slab.Name = longName;
+        data.slabs.push_back(slab);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("names.slab"));
+        QVERIFY(korvexa::datafile::WriteDataFile(file.toStdString(), data).ok);
+        NewWindow(file);
+
+        QLineEdit* edit = Find<QComboBox>("NameBox")->lineEdit();
+        w.Pick("NameBox", 1);
+        QCOMPARE(edit->text().toStdString(), longName);
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+        Find<TNumberEdit>("LxInput")->setFocus();
+        QTRY_VERIFY(!edit->hasFocus());
+        QCOMPARE(w.form->SlabList.Current().Name, longName);
+
+        Action("TopButton")->trigger();
+        QCOMPARE(edit->text(), QStringLiteral("S1"));
+        QCOMPARE(edit->maxLength(), 30);  // typing is limited again
+        Action("LastButton")->trigger();
+        QCOMPARE(edit->text().toStdString(), longName);
     }
 
     void aboutBoxShowsTheVersionTheFilesRecord()
