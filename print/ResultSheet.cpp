@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QPen>
 
-#include "engine/Ucommon.h"
+#include "engine/SheetTexts.h"
 #include "engine/Ukorvexa.h"
 
 namespace korvexa {
@@ -87,7 +87,7 @@ void WriteChecks(TextWriter& out, const SheetGeometry& g, const SlabData& slab, 
     }
     if (slab.TReq > 0) {
         out.Write(start, line1, QString::asprintf("必要厚 %.1fcm", slab.TReq));
-        if (DecimalGreater(slab.TReq, slab.T))
+        if (!ThicknessOk(slab))
             out.Write(out.PenX(), line1, U("　NG"), kRed);
         else
             out.Write(out.PenX(), line1, U("　Ok"));
@@ -101,17 +101,13 @@ void WriteChecks(TextWriter& out, const SheetGeometry& g, const SlabData& slab, 
     out.Write(x, line2, QString::asprintf("δ＝%.2fmm", slab.Delta));
     out.Write(out.PenX(), line2, QString::asprintf("(Lx/%d)     ", slab.DeltaRatio));
 
-    const bool cantilever = slab.Bind == BindCantilever;
-    const bool thicknessRule =
-        cantilever ? DecimalGreaterEqual(slab.T, slab.Lx * 10) : DecimalGreaterEqual(slab.T, slab.Lx * 10 / 3);
-    if (!slab.DeflectionOnly && thicknessRule) {
-        const int ratio = static_cast<int>(RoundHalfUp(slab.Lx * 100 / slab.T, 0));
-        out.Write(out.PenX(), line2, QString::asprintf("t/Lx=1/%d ≧ 1/", ratio));
-        out.Write(out.PenX(), line2, cantilever ? QStringLiteral("10 OK") : QStringLiteral("30 OK"));
+    if (ShowsSpanThicknessCheck(slab)) {
+        out.Write(out.PenX(), line2, QString::asprintf("t/Lx=1/%d ≧ 1/", SpanThicknessRatio(slab)));
+        out.Write(out.PenX(), line2, QString::asprintf("%d OK", SpanThicknessLimit(slab)));
         return;
     }
     out.Write(out.PenX(), line2, QString::asprintf("16δ/Lx＝1/%d", slab.DeltaRatio16));
-    if (slab.DeltaRatio16 >= 250) {
+    if (DeflectionOk(slab)) {
         out.Write(out.PenX(), line2, U(" ≦ 1/250　Ok"));
     } else {
         out.Write(out.PenX(), line2, U(" ＞ 1/250　"));
