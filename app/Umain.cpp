@@ -54,6 +54,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
     FormCreate();
     SetUpFiles();
     AboutBox = new TAboutBox(this);
+    SetUpLatex();
     qApp->installEventFilter(this);
 }
 
@@ -132,7 +133,7 @@ void TMainForm::SetUpMenus()
     connect(ui->About1, &QAction::triggered, this, &TMainForm::About1Click);
     // Commands that later parts of the program bring: present, not yet available.
     for (QAction* later : {ui->PrintButton, ui->PreviewButton, ui->ReplaceButton, ui->MenuPrintSetup,
-                           ui->MenuPreview, ui->MenuPrint, ui->MenuSelectPrint, ui->MenuTeXOut, ui->LatexSetting})
+                           ui->MenuPreview, ui->MenuPrint, ui->MenuSelectPrint})
         later->setEnabled(false);
 }
 

@@ -29,6 +29,7 @@ class QLabel;
 class TAboutBox;
 class TCommonForm;
 class TFileHistory;
+class TLatexForm;
 class TNumberEdit;
 
 namespace Ui {
@@ -101,6 +102,11 @@ public:
     QString TexFileName;
     const korvexa::datafile::PrintLayout& PrintLayout() const { return printLayout_; }
 
+    // The LaTeX report (UmainLatex.cpp).
+    void MenuTeXOutClick();
+    void LatexSettingClick();
+    TLatexForm* LatexForm = nullptr;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -120,9 +126,14 @@ private:
     // UmainFiles.cpp
     enum class Continuation { Go, Abandon };
     Continuation AskSaveCurrent(bool withCancel, QString* savedName = nullptr);
+    korvexa::datafile::DataSet CurrentData() const;
     bool WriteData(const QString& fileName);
     bool ReadData(const QString& fileName);
     void SetUpFiles();
+
+    // UmainLatex.cpp
+    void SetUpLatex();
+    void RunLatexTools();
 
     // UmainSlabs.cpp
     void AppendSlab();

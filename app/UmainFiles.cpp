@@ -29,17 +29,6 @@ bool IsReadOnly(const QString& fileName)
     return !fileName.isEmpty() && datafile::IsReadOnlyFile(fileName.toStdString());
 }
 
-// The chosen name with its extension, whatever it was, replaced by ".slab".
-QString WithDataExtension(const QString& fileName)
-{
-    const QFileInfo info(fileName);
-    QString name = info.fileName();
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot > 0)
-        name.truncate(dot);
-    return QDir(info.path()).filePath(name + QStringLiteral(".slab"));
-}
-
 }  // namespace
 
 void TMainForm::SetUpFiles()
@@ -95,7 +84,7 @@ TMainForm::Continuation TMainForm::AskSaveCurrent(bool withCancel, QString* save
         const QString chosen = ChooseSaveFile(this, PrepareSaveDialog(current, 0));
         if (chosen.isEmpty())
             return Continuation::Go;  // the dialog was cancelled: the data goes
-        const QString name = WithDataExtension(chosen);
+        const QString name = app::WithExtension(chosen, QStringLiteral(".slab"));
         if (!WriteData(name))
             return Continuation::Abandon;
         if (savedName)
@@ -107,14 +96,19 @@ TMainForm::Continuation TMainForm::AskSaveCurrent(bool withCancel, QString* save
     }
 }
 
-bool TMainForm::WriteData(const QString& fileName)
+datafile::DataSet TMainForm::CurrentData() const
 {
     datafile::DataSet data;
     data.settings = ProgramSettings();
     data.grades = ProgramBars().Grades();
     data.slabs = SlabList.Slabs();
     data.layout = printLayout_;
-    const datafile::WriteResult result = datafile::WriteDataFile(fileName.toStdString(), data);
+    return data;
+}
+
+bool TMainForm::WriteData(const QString& fileName)
+{
+    const datafile::WriteResult result = datafile::WriteDataFile(fileName.toStdString(), CurrentData());
     if (!result.ok) {
         QString text = app::Utf8(result.error.message);
         if (!result.error.detail.empty())
@@ -172,7 +166,7 @@ void TMainForm::MenuSaveAsClick()
     const QString chosen = ChooseSaveFile(this, PrepareSaveDialog(current, 0));
     if (chosen.isEmpty())
         return;
-    const QString name = WithDataExtension(chosen);
+    const QString name = app::WithExtension(chosen, QStringLiteral(".slab"));
     if (!WriteData(name) || name == current)
         return;
     FileHistory->Remake(name, true);

@@ -8,6 +8,8 @@
 #include "cli/DataSetJson.h"
 #include "cli/SlabJson.h"
 #include "engine/Ukorvexa.h"
+#include "latex/LatexHeader.h"
+#include "latex/LatexWriter.h"
 
 namespace korvexa::cli {
 
@@ -244,6 +246,37 @@ int SlabCommand(const std::string& input, const std::string& output, std::ostrea
     }
     if (w.slabsWritten == 0)
         err << "korvexa-cli: 警告: 計算済みのスラブがありません\n";
+    return 0;
+}
+
+int LatexCommand(const std::string& path, const std::string& output, const std::string& header, std::ostream& err)
+{
+    std::vector<std::string> headerLines = latex::DefaultHeaderLines();
+    if (!header.empty()) {
+        auto read = latex::ReadHeaderFile(header);
+        if (!read) {
+            err << "korvexa-cli: ヘッダーファイルを読めません\n" << header << "\n";
+            return kExitError;
+        }
+        headerLines = std::move(*read);
+    }
+    const datafile::ReadResult r = datafile::ReadDataFile(path);
+    if (!r.ok()) {
+        PrintError(err, r.error, path);
+        return kExitError;
+    }
+    PrintWarnings(err, r.warnings);
+    const latex::LatexFileResult w = latex::WriteLatexFile(output, *r.data, headerLines);
+    if (!w.ok) {
+        err << "korvexa-cli: File Open Error: \n" << output << "\n" << w.error << "\n";
+        return kExitError;
+    }
+    if (!w.replaced.empty()) {
+        err << "korvexa-cli: 警告: TeX で使えない文字を置き換えました：";
+        for (const std::string& c : w.replaced)
+            err << c;
+        err << "\n";
+    }
     return 0;
 }
 

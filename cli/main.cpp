@@ -31,6 +31,10 @@ const char* kDescription =
     "                      Designs the slabs of INPUT.json (the JSON of `json`, or\n"
     "                      of `design` with an optional \"layout\") and writes the\n"
     "                      designed ones to a data file.\n"
+    "  latex FILE.slab -o OUT.tex [--header HEADER.txt]\n"
+    "                      Writes the LaTeX report of the designed slabs (for\n"
+    "                      platex -kanji=sjis, Shift_JIS text) with the default\n"
+    "                      header, or with the lines of HEADER.txt (Shift_JIS).\n"
     "\n"
     "INPUT.json is {\"settings\": {...}, \"grades\": [8 texts], \"slabs\": [{...}, ...]}.\n"
     "\"settings\" (optional) uses the field names SnowDepth, SnowUnitWeight, SnowCoef,\n"
@@ -83,15 +87,21 @@ int main(int argc, char* argv[])
     parser.setApplicationDescription(Q(kDescription));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(Q("command"), Q("design, show, json or slab"));
+    parser.addPositionalArgument(Q("command"), Q("design, show, json, slab or latex"));
     parser.addPositionalArgument(Q("file"), Q("input file"));
-    const QCommandLineOption output({Q("o"), Q("output")}, Q("The data file that `slab` writes."), Q("FILE.slab"));
+    const QCommandLineOption output({Q("o"), Q("output")}, Q("The file that `slab` or `latex` writes."), Q("FILE"));
     parser.addOption(output);
+    const QCommandLineOption header(Q("header"), Q("The header lines of the LaTeX report."), Q("HEADER.txt"));
+    parser.addOption(header);
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
     const QString command = args.value(0);
-    if (args.size() == 2 && !parser.isSet(output)) {
+    if (args.size() == 2 && command == Q("latex") && parser.isSet(output))
+        return korvexa::cli::LatexCommand(args[1].toStdString(), parser.value(output).toStdString(),
+                                          parser.value(header).toStdString(), std::cerr);
+    const bool otherOptions = parser.isSet(header);  // only `latex` takes a header
+    if (args.size() == 2 && !parser.isSet(output) && !otherOptions) {
         const std::string file = args[1].toStdString();
         if (command == Q("design"))
             return Design(args[1]);
@@ -100,9 +110,10 @@ int main(int argc, char* argv[])
         if (command == Q("json"))
             return korvexa::cli::JsonCommand(file, std::cout, std::cerr);
     }
-    if (args.size() == 2 && command == Q("slab") && parser.isSet(output))
+    if (args.size() == 2 && command == Q("slab") && parser.isSet(output) && !otherOptions)
         return korvexa::cli::SlabCommand(args[1].toStdString(), parser.value(output).toStdString(), std::cerr);
     std::cerr << "korvexa-cli: usage: korvexa-cli design INPUT.json | show FILE.slab | json FILE.slab |\n"
-                 "                    slab INPUT.json -o FILE.slab (see --help)\n";
+                 "                    slab INPUT.json -o FILE.slab |\n"
+                 "                    latex FILE.slab -o OUT.tex [--header HEADER.txt] (see --help)\n";
     return kExitBadInput;
 }

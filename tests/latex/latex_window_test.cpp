@@ -1,0 +1,241 @@
+// The LaTeX settings window and the output command of the main window, with
+// fake compilers and viewers written by the test.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include <csignal>
+#include <sys/resource.h>
+
+#include "FakeTools.h"
+#include "WindowDriver.h"
+#include "datafile/ProfileFile.h"
+#include "datafile/TextCodec.h"
+#include "engine/Ucommon.h"
+#include "latex/ToolRun.h"
+#include "latex/Ulatexform.h"
+
+using korvexa::Shared;
+
+namespace {
+
+const QString kMade = QStringLiteral("TeXファイルを作成しました。");
+
+QByteArray Bytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString Utf8Of(const QByteArray& cp932)
+{
+    return QString::fromStdString(korvexa::datafile::Cp932ToUtf8(cp932.toStdString()).text);
+}
+
+}  // namespace
+
+class LatexWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir config_;
+    QTemporaryDir files_;
+    WindowDriver w;
+
+    QString Path(const char* name) const { return files_.filePath(QString::fromUtf8(name)); }
+    QString Ini() const { return config_.filePath(QStringLiteral("#Korvexa#.ini")); }
+    QString Header() const { return config_.filePath(QStringLiteral("LatexHeader.txt")); }
+    template <typename T>
+    static T* In(QWidget* parent, const char* name)
+    {
+        T* child = parent->findChild<T*>(QString::fromUtf8(name));
+        if (!child)
+            qFatal("no child %s", name);
+        return child;
+    }
+
+    // Designs the current slab under `name` and writes the report to out.tex.
+    void Output(const QString& name = QStringLiteral("S1"))
+    {
+        w.DesignCurrent();
+        w.form->SlabList.Current().Name = name.toStdString();
+        w.saveNames << Path("out.txt");
+        w.Action("MenuTeXOut")->trigger();
+    }
+    void UseTools(const QString& compiler, const QString& viewer = QString())
+    {
+        Shared().LatexCompilerPath = compiler.toStdString();
+        Shared().LatexViewerPath = viewer.toStdString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("KORVEXA_CONFIG_DIR", config_.path().toUtf8());
+        w.AnswerMessages();
+    }
+
+    void init()
+    {
+        QFile::remove(Ini());
+        QFile::remove(Header());
+        w.shown.clear();
+        w.saveNames.clear();
+        w.saveDialogs.clear();
+        w.Open();
+    }
+
+    void cleanup() { w.form.reset(); }
+
+    void settingsWindowWithoutSettingsFile()
+    {
+        Shared().LatexCompilerPath = "/found/on/path/platex";
+        {
+            TLatexForm form(Ini(), Header());
+            QVERIFY(In<QCheckBox>(&form, "CheckBox1")->isChecked());
+            QCOMPARE(In<QLineEdit>(&form, "CompilerEdit")->text(), QStringLiteral("/found/on/path/platex"));
+            auto* memo = In<QPlainTextEdit>(&form, "Edit");
+            QCOMPARE(memo->toPlainText().split(QLatin1Char('\n')).size(), 5);
+            QVERIFY(memo->document()->isModified());
+
+            In<QToolButton>(&form, "HeaderSaveButton")->click();  // saving creates the file
+            QVERIFY(Bytes(Header()).startsWith("\\documentclass[a4j]{jarticle}\r\n\\usepackage{amsmath}"));
+            QVERIFY(!memo->document()->isModified());
+        }
+        QVERIFY(!QFile::exists(Ini()));  // nothing written at exit
+
+        TLatexForm again(Ini(), Header());
+        QVERIFY(!In<QPlainTextEdit>(&again, "Edit")->document()->isModified());
+    }
+
+    void settingsFileKeysAndClosing()
+    {
+        const QString compiler = WriteScript(Path("my-platex"), "exit 0");
+        korvexa::datafile::ProfileFile ini(Ini().toStdString());
+        QVERIFY(ini.WriteString("LaTeX2e", "Compiler", compiler.toStdString()));
+        QVERIFY(ini.WriteString("LaTeX2e", "Viewer", "/no/such/viewer"));
+        QVERIFY(ini.WriteInteger("LaTeX2e", "Mode", 0));
+        Shared().LatexViewerPath = "/usr/bin/xdvi-from-path";
+        {
+            TLatexForm form(Ini(), Header());
+            QCOMPARE(QString::fromStdString(Shared().LatexCompilerPath), compiler);
+            QCOMPARE(Shared().LatexViewerPath, std::string("/usr/bin/xdvi-from-path"));  // a missing file is ignored
+            QVERIFY(!form.CompileAndPreview());
+            for (const char* control : {"CompilerButton", "CompilerEdit", "ViewerButton", "ViewerEdit"})
+                QVERIFY(!In<QWidget>(&form, control)->isEnabled());
+            In<QCheckBox>(&form, "CheckBox1")->click();
+            QVERIFY(In<QWidget>(&form, "ViewerEdit")->isEnabled());
+
+            In<QLineEdit>(&form, "CompilerEdit")->setText(QStringLiteral("  /opt/tex/platex  "));
+            In<QLineEdit>(&form, "ViewerEdit")->clear();
+            form.show();
+            In<QToolButton>(&form, "SpeedButton1")->click();
+            QCOMPARE(In<QLineEdit>(&form, "CompilerEdit")->text(), QStringLiteral("/opt/tex/platex"));
+            QCOMPARE(Shared().LatexCompilerPath, std::string("/opt/tex/platex"));
+            QVERIFY(Shared().LatexViewerPath.empty());  // no viewer for the rest of the run
+        }
+        QCOMPARE(ini.ReadString("LaTeX2e", "Compiler", ""), std::string("/opt/tex/platex"));
+        QCOMPARE(ini.ReadString("LaTeX2e", "Viewer", ""), std::string("/no/such/viewer"));
+        QCOMPARE(ini.ReadInteger("LaTeX2e", "Mode", -1), 1);
+    }
+
+    void headerSaveFailureIsShown()
+    {
+        QVERIFY(QDir().mkpath(Header()));  // a folder where the file should be
+        w.form->LatexForm->findChild<QToolButton*>(QStringLiteral("HeaderSaveButton"))->click();
+        QCOMPARE(w.shown.size(), 1);
+        QVERIFY(w.shown[0].startsWith(QStringLiteral("Header Save Error: \n") + Header()));
+        QDir(Header()).removeRecursively();
+    }
+
+    void outputWithoutCompilerTellsSo()
+    {
+        w.Action("MenuTeXOut")->trigger();
+        QCOMPARE(w.shown, QStringList{QStringLiteral("計算されたスラブがありません")});
+        w.shown.clear();
+
+        const QString offered = w.form->TexFileName;
+        UseTools(QString());
+        Output(QStringLiteral("①S1_x"));
+        QCOMPARE(w.saveDialogs.last().fileName, offered);
+        QCOMPARE(w.saveDialogs.last().filter, QStringLiteral("LaTeXファイル(*.tex)"));
+        QCOMPARE(w.form->TexFileName, Path("out.tex"));
+        QCOMPARE(w.shown.size(), 1);
+        QVERIFY(w.shown[0].startsWith(kMade + QStringLiteral("\nLaTeXコンパイラ (platex) が見つからない")));
+        QVERIFY(Utf8Of(Bytes(Path("out.tex"))).contains(QStringLiteral("{(1)S1\\_x\\hfill ")));
+        QVERIFY(w.Message().contains(QStringLiteral("置き換えました：①")));
+
+        w.shown.clear();
+        w.form->LatexForm->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->setChecked(false);
+        UseTools(WriteScript(Path("platex"), QByteArray("touch ran")));
+        w.saveNames << Path("out.tex");
+        w.Action("MenuTeXOut")->trigger();
+        QCOMPARE(w.shown, QStringList{kMade});
+        QVERIFY(!QFile::exists(Path("ran")));
+    }
+
+    void failingCompilerIsReportedWithItsLog()
+    {
+        const QByteArray log = "printf 'x\\n! LaTeX Error: File `default2.sty'\\'' not found.\\n\\nl.5 \\\\begin\\n' "
+                               "> \"${3%.tex}.log\"; exit 1";
+        UseTools(WriteScript(Path("platex"), log), WriteScript(Path("viewer"), "touch viewed"));
+        Output();
+        QCOMPARE(w.shown.size(), 1);
+        QVERIFY(w.shown[0].startsWith(QStringLiteral("LaTeXのコンパイルに失敗しました。\n") + Path("out.tex")));
+        QVERIFY(w.shown[0].contains(QStringLiteral("（終了コード 1）")));
+        QVERIFY(w.shown[0].contains(QStringLiteral("! LaTeX Error: File `default2.sty' not found.\nl.5 \\begin")));
+        QTest::qWait(200);
+        QVERIFY(!QFile::exists(Path("viewed")));
+    }
+
+    void cancelInTheProgressDialogEndsTheCompiler()
+    {
+        UseTools(WriteScript(Path("platex"), "sleep 30"));
+        QTimer::singleShot(300, this, [this] {
+            auto* progress = w.form->findChild<QProgressDialog*>(QStringLiteral("LatexProgress"));
+            QVERIFY(progress && progress->isVisible() && progress->isModal());
+            progress->findChild<QPushButton*>()->click();
+        });
+        QElapsedTimer clock;
+        clock.start();
+        Output();
+        QVERIFY(clock.elapsed() < 10000);
+        QVERIFY(w.shown.isEmpty());
+        QVERIFY(w.Message().contains(QStringLiteral("コンパイルを中止しました")));
+    }
+
+    void compiledFileOpensInTheViewer()
+    {
+        UseTools(WriteScript(Path("platex"), kMakeDvi),
+                 WriteScript(Path("viewer"), "echo \"$1\" > " + Path("viewed").toUtf8()));
+        Output();
+        QVERIFY(w.shown.isEmpty());
+        QTRY_COMPARE(QString::fromUtf8(Bytes(Path("viewed"))).trimmed(), Path("out.dvi"));
+    }
+
+    void fullDiskStopsBeforeAnyTool()
+    {
+        UseTools(WriteScript(Path("platex"), "touch ran"));
+        const QString tex = Path("out.tex");
+        QFile::remove(tex);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
+        small.rlim_cur = 1000;  // the report is several kilobytes
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        Output();
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        QCOMPARE(w.shown.size(), 1);
+        QVERIFY(w.shown[0].startsWith(QStringLiteral("File Open Error: \n") + tex));
+        QVERIFY(!QFile::exists(tex));
+        QVERIFY(!QFile::exists(Path("ran")));
+    }
+};
+
+QTEST_MAIN(LatexWindowTest)
+#include "latex_window_test.moc"
