@@ -17,6 +17,8 @@ FILE ?= examples/sample.slab
 run: build
 	$(BUILD)/app/korvexa $(FILE)
 
+# The tests also need the TeX packages of the LaTeX compile test.
+test: DEPS_ARGS = --test
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j2 $(CTEST_ARGS)
 
@@ -47,7 +49,7 @@ configure: deps
 	fi
 
 deps:
-	@scripts/install-deps
+	@scripts/install-deps $(DEPS_ARGS)
 
 clean:
 	rm -rf $(BUILD)

@@ -1,4 +1,4 @@
-// korvexa-cli show, json and slab.
+// korvexa-cli show, json, slab and latex.
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
@@ -8,6 +8,7 @@
 
 #include "TestData.h"
 #include "cli/DataFileCommands.h"
+#include "datafile/TextCodec.h"
 
 namespace korvexa::cli {
 namespace {
@@ -97,6 +98,25 @@ TEST(CliDataFile, ShowPrintsEverySlabOfTheExample)
     for (const char* part : {"S1 事務室", "S15 バルコニー", "四辺固定(精算)", "片持ち", "短期(積雪)", "D10･D13 @",
                              "16δ/Lx", "固有振動数", "計算済み 15 枚"})
         EXPECT_NE(show.out.find(part), std::string::npos) << part;
+}
+
+TEST(CliDataFile, LatexReportWithTheDefaultOrAGivenHeader)
+{
+    TempFolder folder;
+    std::ostringstream err;
+    ASSERT_EQ(LatexCommand((kExamples / "sample.slab").string(), (folder / "a.tex").string(), "", err), 0) << err.str();
+    const std::string report = datafile::test::ReadBytes(folder / "a.tex");
+    EXPECT_TRUE(report.starts_with("\\documentclass[a4j]{jarticle}\n"));
+    EXPECT_NE(report.find(datafile::Utf8ToCp932("S15 バルコニー\\hfill 片持ちスラブ").text), std::string::npos);
+
+    datafile::test::WriteBytes(folder / "h.txt", "\\documentclass{jsarticle}\r\n");
+    ASSERT_EQ(LatexCommand((kExamples / "sample.slab").string(), (folder / "b.tex").string(),
+                           (folder / "h.txt").string(), err), 0);
+    EXPECT_TRUE(datafile::test::ReadBytes(folder / "b.tex").starts_with("\\documentclass{jsarticle}\n\n% "));
+
+    EXPECT_EQ(LatexCommand((kExamples / "sample.slab").string(), (folder / "c.tex").string(),
+                           (folder / "none.txt").string(), err), 2);
+    EXPECT_FALSE(fs::exists(folder / "c.tex"));
 }
 
 TEST(CliDataFile, ExampleFileIsBuiltFromItsJson)
