@@ -129,6 +129,14 @@ private slots:
                 QVERIFY(!In<QWidget>(&form, control)->isEnabled());
             In<QCheckBox>(&form, "CheckBox1")->click();
             QVERIFY(In<QWidget>(&form, "ViewerEdit")->isEnabled());
+            QStringList asked;
+            form.ChooseProgram = [&](QWidget*, const QString& current, const QString& filter) {
+                asked << current << filter;
+                return QStringLiteral("/chosen/pxdvi");
+            };
+            In<QPushButton>(&form, "ViewerButton")->click();
+            QCOMPARE(asked, (QStringList{QStringLiteral("/usr/bin/xdvi-from-path"), QStringLiteral("Viewer")}));
+            QCOMPARE(In<QLineEdit>(&form, "ViewerEdit")->text(), QStringLiteral("/chosen/pxdvi"));
 
             In<QLineEdit>(&form, "CompilerEdit")->setText(QStringLiteral("  /opt/tex/platex  "));
             In<QLineEdit>(&form, "ViewerEdit")->clear();

@@ -101,6 +101,7 @@ struct SlabCase {
     std::vector<std::string> present;
     std::vector<std::string> absent = {};
 };
+void PrintTo(const SlabCase& c, std::ostream* os) { *os << c.name; }
 
 class LatexSlab : public testing::TestWithParam<SlabCase> {};
 

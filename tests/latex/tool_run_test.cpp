@@ -33,6 +33,7 @@ struct FakeCase {
     Status status;
     QString logHas;  // a text the outcome's log must hold
 };
+void PrintTo(const FakeCase& c, std::ostream* os) { *os << c.name; }
 
 class FakeCompiler : public testing::TestWithParam<FakeCase> {
 protected:

@@ -1,7 +1,7 @@
 // Renders the main window in a few typical states to PNG files, for a look
 // at the layout without a display:
 //   window_shots OUTDIR
-// writes two-way.png, cantilever.png and error.png.
+// writes two-way.png, cantilever.png, error.png and latex-settings.png.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -10,6 +10,7 @@
 
 #include "app/Umain.h"
 #include "app/UserMessages.h"
+#include "latex/Ulatexform.h"
 #include "components/NumberEdit.h"
 #include "engine/SlabData.h"
 
@@ -54,6 +55,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvexa"));
     QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), {QStringLiteral("IPAGothic")});
     korvexa::app::Messages().beep = [] {};
     if (argc < 2) {
         std::fprintf(stderr, "usage: window_shots OUTDIR\n");
@@ -77,5 +79,11 @@ int main(int argc, char** argv)
     emit names->activated(0);
     Enter(form, "LxInput", QStringLiteral("7.5"));  // longer than Ly: an error
     ok &= Save(form, out, "error.png");
+
+    form.LatexForm->show();
+    QApplication::processEvents();
+    const QString settings = out.filePath(QStringLiteral("latex-settings.png"));
+    ok &= form.LatexForm->grab().save(settings);
+    std::printf("wrote %s\n", settings.toLocal8Bit().constData());
     return ok ? 0 : 1;
 }
