@@ -2,34 +2,14 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QValidator>
 
 #include "datafile/ProfileFile.h"
-#include "datafile/TextCodec.h"
 
 namespace korvexa::app {
 
 namespace {
 
 std::filesystem::path PathOf(const QString& file) { return std::filesystem::path(file.toStdString()); }
-
-// Accepts a name while its Japanese code page form is representable and
-// at most 50 bytes long.
-class SlabNameValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-
-    State validate(QString& input, int&) const override
-    {
-        const datafile::ConvertedText encoded = datafile::Utf8ToCp932(input.toStdString());
-        if (encoded.replaced || encoded.text.size() > kNameBytes)
-            return Invalid;
-        return Acceptable;
-    }
-
-private:
-    static constexpr std::size_t kNameBytes = 50;
-};
 
 }  // namespace
 
@@ -44,8 +24,6 @@ bool WriteSetting(const QString& file, const char* section, const char* key, con
     datafile::ProfileFile profile(PathOf(file));
     return profile.WriteString(section, key, value.toStdString());
 }
-
-QValidator* NameValidator(QObject* parent) { return new SlabNameValidator(parent); }
 
 QUrl HelpIndexUrl() { return QUrl::fromLocalFile(QStringLiteral(KORVEXA_HELP_INDEX)); }
 

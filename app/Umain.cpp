@@ -21,6 +21,7 @@
 #include "app/UserMessages.h"
 #include "components/ConfigFolder.h"
 #include "components/FileHistory.h"
+#include "components/SlabNameEdit.h"
 #include "datafile/DataFile.h"
 #include "dialogs/Uabout.h"
 #include "engine/Ucommon.h"
@@ -103,8 +104,7 @@ void TMainForm::SetUpToolBar()
     NameBox->setCompleter(nullptr);
     NameBox->setFixedWidth(205);
     NameBox->setToolTip(QStringLiteral("スラブ名称"));
-    NameBox->lineEdit()->setMaxLength(app::kNameBoxMaxLength);
-    NameBox->lineEdit()->setValidator(app::NameValidator(NameBox));
+    SetUpSlabNameEdit(NameBox->lineEdit());
     ui->ToolBar1->insertWidget(ui->NextButton, NameBox);
 
     InfoPanel = new QLabel(this);

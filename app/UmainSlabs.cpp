@@ -10,6 +10,7 @@
 #include "app/Umain.h"
 #include "app/UmainShared.h"
 #include "app/UserMessages.h"
+#include "components/SlabNameEdit.h"
 #include "ui_Umain.h"
 
 using namespace korvexa;
@@ -109,10 +110,8 @@ void TMainForm::TopButtonClick(int tag)
 
 void TMainForm::UpdateNavigator()
 {
-    // The box cuts any text to its length limit, and leaving it stores its
-    // text as the name: a longer name from a file must be shown whole.
     const QString name = NameBox->itemText(CurrentIndex() - 1);
-    NameBox->lineEdit()->setMaxLength(std::max(app::kNameBoxMaxLength, static_cast<int>(name.size())));
+    AllowSlabName(NameBox->lineEdit(), name);
     SuppressNameChange = true;
     NameBox->setCurrentIndex(CurrentIndex() - 1);
     NameBox->setEditText(name);
