@@ -25,6 +25,15 @@ void SlabList::Replace(std::vector<SlabData> slabs)
     current_ = 1;
 }
 
+void SlabList::Rearrange(std::vector<SlabData> slabs)
+{
+    if (slabs.empty())
+        return;
+    records_.resize(1);
+    records_.insert(records_.end(), std::make_move_iterator(slabs.begin()), std::make_move_iterator(slabs.end()));
+    current_ = 1;
+}
+
 void SlabList::SetCurrentIndex(int index) { current_ = std::clamp(index, 1, Count()); }
 
 void SlabList::Append()

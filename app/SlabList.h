@@ -19,6 +19,10 @@ public:
     // The slabs read from a file, after a default template; a file without
     // slabs gives one fresh slab "S1".  Slab 1 becomes current.
     void Replace(std::vector<SlabData> slabs);
+    // The same slabs arranged anew (reordered, renamed, some left out):
+    // the template stays, slab 1 becomes current.  An empty list is
+    // refused and changes nothing.
+    void Rearrange(std::vector<SlabData> slabs);
 
     int Count() const { return static_cast<int>(records_.size()) - 1; }
     int CurrentIndex() const { return current_; }

@@ -24,6 +24,7 @@
 #include "components/SlabNameEdit.h"
 #include "datafile/DataFile.h"
 #include "dialogs/Uabout.h"
+#include "dialogs/Udatareplace.h"
 #include "engine/Ucommon.h"
 #include "engine/Ukorvexa.h"
 #include "print/BackColour.h"
@@ -54,6 +55,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
     SetUpBars();
     FormCreate();
     SetUpFiles();
+    ReplaceForm = new TReplaceForm(this);
     AboutBox = new TAboutBox(this);
     SetUpLatex();
     qApp->installEventFilter(this);
@@ -121,6 +123,7 @@ void TMainForm::SetUpToolBar()
     connect(ui->SlabAddButton, &QAction::triggered, this, &TMainForm::SlabAddButtonClick);
     connect(ui->SlabCopyButton, &QAction::triggered, this, &TMainForm::SlabCopyButtonClick);
     connect(ui->SlabDeleteButton, &QAction::triggered, this, &TMainForm::SlabDeleteButtonClick);
+    connect(ui->ReplaceButton, &QAction::triggered, this, &TMainForm::ReplaceButtonClick);
     // Only typing renames; picking an item from the list changes the text too.
     connect(NameBox->lineEdit(), &QLineEdit::textEdited, this, &TMainForm::NameBoxChange);
     connect(NameBox, qOverload<int>(&QComboBox::activated), this, &TMainForm::NameBoxSelect);
@@ -132,8 +135,8 @@ void TMainForm::SetUpMenus()
     connect(ui->HELP2, &QAction::triggered, this, &TMainForm::HELP2Click);
     connect(ui->About1, &QAction::triggered, this, &TMainForm::About1Click);
     // Commands that later parts of the program bring: present, not yet available.
-    for (QAction* later : {ui->PrintButton, ui->PreviewButton, ui->ReplaceButton, ui->MenuPrintSetup,
-                           ui->MenuPreview, ui->MenuPrint, ui->MenuSelectPrint})
+    for (QAction* later : {ui->PrintButton, ui->PreviewButton, ui->MenuPrintSetup, ui->MenuPreview, ui->MenuPrint,
+                           ui->MenuSelectPrint})
         later->setEnabled(false);
 }
 

@@ -31,6 +31,7 @@ class TCommonForm;
 class TFileHistory;
 class TLatexForm;
 class TNumberEdit;
+class TReplaceForm;
 
 namespace Ui {
 class TMainForm;
@@ -90,6 +91,7 @@ public:
     void EnvironButtonClick();
     QString CurrentFileName() const;
     TCommonForm* CommonForm = nullptr;
+    TReplaceForm* ReplaceForm = nullptr;  // "データ整理"
     TFileHistory* FileHistory = nullptr;
 
     // The colour chooser of the background command; tests answer it.
@@ -140,6 +142,7 @@ private:
     void SlabAddButtonClick();
     void SlabCopyButtonClick();
     void SlabDeleteButtonClick();
+    void ReplaceButtonClick();
     void TopButtonClick(int tag);
     void NameBoxChange(const QString& text);
     void NameBoxSelect(int index);

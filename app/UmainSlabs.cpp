@@ -11,6 +11,7 @@
 #include "app/UmainShared.h"
 #include "app/UserMessages.h"
 #include "components/SlabNameEdit.h"
+#include "dialogs/Udatareplace.h"
 #include "ui_Umain.h"
 
 using namespace korvexa;
@@ -96,6 +97,28 @@ void TMainForm::SlabDeleteButtonClick()
     ShowSlab();
 }
 
+// The data arrangement: the dialog edits a list of the slabs' names; on
+// OK its reordering, renaming and deletions are applied in one step and
+// slab 1 is shown.  Nothing changes when the list came back as it went.
+void TMainForm::ReplaceButtonClick()
+{
+    NameBoxExit();  // a name typed just before belongs to the list
+    std::vector<std::string> names;
+    for (int i = 1; i <= SlabList.Count(); ++i)
+        names.push_back(SlabList.At(i).Name);
+    ReplaceForm->Fill(names);
+    if (ReplaceForm->exec() != QDialog::Accepted)
+        return;
+    dialogs::ArrangementResult result =
+        dialogs::ApplyArrangement(ReplaceForm->Arrangement().Entries(), SlabList.Slabs());
+    if (result.changes == 0 || result.slabs.empty())
+        return;
+    SlabList.Rearrange(std::move(result.slabs));
+    ReloadNameBox();
+    SuppressNameChange = true;
+    ShowSlab();
+}
+
 void TMainForm::TopButtonClick(int tag)
 {
     switch (tag) {
@@ -117,6 +140,7 @@ void TMainForm::UpdateNavigator()
     NameBox->setEditText(name);
     SuppressNameChange = false;
     InfoPanel->setText(QStringLiteral("%1/%2").arg(CurrentIndex()).arg(NameBox->count()));
+    ui->ReplaceButton->setEnabled(SlabList.Count() >= 2);
     const bool single = NameBox->count() == 1;
     for (QAction* button : {ui->TopButton, ui->BeforButton, ui->NextButton, ui->LastButton, ui->SlabDeleteButton})
         button->setEnabled(!single);

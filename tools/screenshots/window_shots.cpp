@@ -1,7 +1,8 @@
 // Renders the main window in a few typical states to PNG files, for a look
 // at the layout without a display:
 //   window_shots OUTDIR
-// writes two-way.png, cantilever.png, error.png and latex-settings.png.
+// writes two-way.png, cantilever.png, error.png, latex-settings.png and
+// arrange.png (the data arrangement dialog over the sample's slabs).
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include "app/UserMessages.h"
 #include "latex/Ulatexform.h"
 #include "components/NumberEdit.h"
+#include "dialogs/Udatareplace.h"
 #include "engine/SlabData.h"
 
 namespace {
@@ -27,7 +29,7 @@ void Enter(TMainForm& form, const char* box, const QString& text)
     emit edit->exited();
 }
 
-bool Save(TMainForm& form, const QDir& out, const char* name)
+bool Save(QWidget& form, const QDir& out, const char* name)
 {
     QApplication::processEvents();
     const QString path = out.filePath(QString::fromUtf8(name));
@@ -85,5 +87,13 @@ int main(int argc, char** argv)
     const QString settings = out.filePath(QStringLiteral("latex-settings.png"));
     ok &= form.LatexForm->grab().save(settings);
     std::printf("wrote %s\n", settings.toLocal8Bit().constData());
+
+    form.FormShow(kSample);
+    std::vector<std::string> slabNames;
+    for (int i = 1; i <= form.SlabList.Count(); ++i)
+        slabNames.push_back(form.SlabList.At(i).Name);
+    form.ReplaceForm->Fill(slabNames);
+    form.ReplaceForm->show();
+    ok &= Save(*form.ReplaceForm, out, "arrange.png");
     return ok ? 0 : 1;
 }
