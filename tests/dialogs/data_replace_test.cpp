@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
 
@@ -223,6 +224,7 @@ private Q_SLOTS:
         QCOMPARE(List()->gridSize().width(), List()->viewport()->width() / 2);
         Open(40);
         QVERIFY(List()->visualItemRect(List()->item(39)).left() > List()->visualItemRect(List()->item(0)).left());
+        QTRY_VERIFY(List()->horizontalScrollBar()->isVisible());  // the columns beyond the second
     }
 
     // Far more entries than three digits hold, dragged where they show.
