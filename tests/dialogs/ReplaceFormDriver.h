@@ -34,6 +34,7 @@ inline DragRecord DragEntry(TReplaceForm& form, int from, QPoint to)
     QListWidget* list = ListBox(form);
     QWidget* viewport = list->viewport();
     DragRecord record;
+    const auto realDrag = form.ExecDrag;
     form.ExecDrag = [&](TDragObj* drag) {
         record.begun = true;
         record.picture = drag->pixmap();
@@ -52,6 +53,7 @@ inline DragRecord DragEntry(TReplaceForm& form, int from, QPoint to)
     const QPoint start = EntryCentre(form, from);
     QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, start);
     QTest::mouseMove(viewport, start + QPoint(0, QApplication::startDragDistance() + 1));
+    form.ExecDrag = realDrag;
     return record;
 }
 

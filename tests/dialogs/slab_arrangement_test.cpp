@@ -124,19 +124,6 @@ TEST(ApplyArrangement, CountsChangesAndBuildsTheNewList)
     }
 }
 
-TEST(ApplyArrangement, RenamedSlabKeepsItsRecord)
-{
-    SlabArrangement arrangement;
-    arrangement.Reset(Names(3));
-    arrangement.Rename(1, "B");
-    arrangement.Move(1, 2);
-    const auto result = ApplyArrangement(arrangement.Entries(), Slabs(3));
-    ASSERT_EQ(result.slabs.size(), 3u);
-    EXPECT_EQ(result.slabs[2].Name, "B");
-    EXPECT_EQ(result.slabs[2].Lx, 2);
-    EXPECT_EQ(result.slabs[1].Name, "S3");
-}
-
 // Far more slabs than three digits hold: the thousandth is still itself.
 TEST(ApplyArrangement, TwelveHundredSlabs)
 {
