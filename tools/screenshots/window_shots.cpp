@@ -83,10 +83,7 @@ int main(int argc, char** argv)
     ok &= Save(form, out, "error.png");
 
     form.LatexForm->show();
-    QApplication::processEvents();
-    const QString settings = out.filePath(QStringLiteral("latex-settings.png"));
-    ok &= form.LatexForm->grab().save(settings);
-    std::printf("wrote %s\n", settings.toLocal8Bit().constData());
+    ok &= Save(*form.LatexForm, out, "latex-settings.png");
 
     form.FormShow(kSample);
     std::vector<std::string> slabNames;
