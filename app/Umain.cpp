@@ -29,6 +29,7 @@
 #include "engine/Ukorvexa.h"
 #include "print/BackColour.h"
 #include "print/ResultSheet.h"
+#include "print/Uprintsetup.h"
 #include "ui_Umain.h"
 
 using namespace korvexa;
@@ -135,7 +136,7 @@ void TMainForm::SetUpMenus()
     connect(ui->HELP2, &QAction::triggered, this, &TMainForm::HELP2Click);
     connect(ui->About1, &QAction::triggered, this, &TMainForm::About1Click);
     // Commands that later parts of the program bring: present, not yet available.
-    for (QAction* later : {ui->PrintButton, ui->PreviewButton, ui->MenuPrintSetup, ui->MenuPreview, ui->MenuPrint,
+    for (QAction* later : {ui->PrintButton, ui->PreviewButton, ui->MenuPreview, ui->MenuPrint,
                            ui->MenuSelectPrint})
         later->setEnabled(false);
 }
@@ -184,7 +185,7 @@ void TMainForm::SetCaption(const QString& fileName, bool readOnly)
 bool TMainForm::OpenParamFile(const QString& fileName)
 {
     const std::filesystem::path path = fileName.toStdString();
-    datafile::ReadResult result = datafile::ReadDataFile(path, printLayout_);
+    datafile::ReadResult result = datafile::ReadDataFile(path, PrintLayout());
     if (!result.ok()) {
         QString text = app::Utf8(result.error.message) + QStringLiteral("\n") + fileName;
         if (!result.error.detail.empty())
@@ -195,7 +196,7 @@ bool TMainForm::OpenParamFile(const QString& fileName)
     datafile::DataSet& data = *result.data;
     ProgramSettings() = data.settings;
     ProgramBars().SetGrades(data.grades);
-    printLayout_ = data.layout;
+    PrintSetup->ApplyLayout(data.layout);
     FcListReset();
     for (const SlabData& slab : data.slabs)
         FcListAdd(slab.Fc);

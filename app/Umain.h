@@ -31,6 +31,7 @@ class TCommonForm;
 class TFileHistory;
 class TLatexForm;
 class TNumberEdit;
+class TPrintSetup;
 class TReplaceForm;
 
 namespace Ui {
@@ -89,9 +90,11 @@ public:
     void MenuSaveAsClick();
     void MenuFileClick();
     void EnvironButtonClick();
+    void MenuPrintSetupClick();
     QString CurrentFileName() const;
     TCommonForm* CommonForm = nullptr;
     TReplaceForm* ReplaceForm = nullptr;  // "データ整理"
+    TPrintSetup* PrintSetup = nullptr;  // owns the printer and the page layout
     TFileHistory* FileHistory = nullptr;
 
     // The colour chooser of the background command; tests answer it.
@@ -102,7 +105,8 @@ public:
     const QImage& SheetImage() const { return sheet_; }
     QColor BackColor() const;
     QString TexFileName;
-    const korvexa::datafile::PrintLayout& PrintLayout() const { return printLayout_; }
+    // The current print layout, as a data file stores it.
+    korvexa::datafile::PrintLayout PrintLayout() const;
 
     // The LaTeX report (UmainLatex.cpp).
     void MenuTeXOutClick();
@@ -211,6 +215,5 @@ private:
     bool showing_ = false;  // ShowSlab is loading the panel: no redesigns in between
     const QString CaptionPrefix = QStringLiteral("Korvexa  ");
     QColor DefaultBackColor;
-    korvexa::datafile::PrintLayout printLayout_;
     QString iniFileName_;
 };

@@ -13,6 +13,7 @@
 #include "components/FileHistory.h"
 #include "datafile/DataFile.h"
 #include "engine/Ukorvexa.h"
+#include "print/Uprintsetup.h"
 #include "ui_Umain.h"
 
 using namespace korvexa;
@@ -46,6 +47,8 @@ void TMainForm::SetUpFiles()
     FileHistory = new TFileHistory(this);
     FileHistory->AttachMenu(ui->MenuFile, ui->Sep1, ui->MenuClose);
     FileHistory->Init(TFileHistory::DataFileHistoryPath(), [this](const QString& file) { HistoryOpen(file); });
+    PrintSetup = new TPrintSetup(this);
+    PrintSetup->ShowError = [](QWidget* parent, const QString& text) { app::Tell(parent, MessageKind::Error, text); };
     CommonForm = new TCommonForm(this);
 
     connect(ui->NewDataButton, &QAction::triggered, this, &TMainForm::NewDataButtonClick);
@@ -56,9 +59,14 @@ void TMainForm::SetUpFiles()
     connect(ui->MenuSaveAs, &QAction::triggered, this, &TMainForm::MenuSaveAsClick);
     connect(ui->EnvironButton, &QAction::triggered, this, &TMainForm::EnvironButtonClick);
     connect(ui->MenuFile, &QMenu::aboutToShow, this, &TMainForm::MenuFileClick);
+    connect(ui->MenuPrintSetup, &QAction::triggered, this, &TMainForm::MenuPrintSetupClick);
 }
 
 QString TMainForm::CurrentFileName() const { return FileHistory->NowOpenFileName(); }
+
+datafile::PrintLayout TMainForm::PrintLayout() const { return PrintSetup->Layout(); }
+
+void TMainForm::MenuPrintSetupClick() { PrintSetup->exec(); }
 
 TMainForm::SaveDialogSetup TMainForm::PrepareSaveDialog(const QString& fileName, int kind)
 {
@@ -102,7 +110,7 @@ datafile::DataSet TMainForm::CurrentData() const
     data.settings = ProgramSettings();
     data.grades = ProgramBars().Grades();
     data.slabs = SlabList.Slabs();
-    data.layout = printLayout_;
+    data.layout = PrintLayout();
     return data;
 }
 
@@ -126,7 +134,7 @@ void TMainForm::NewDataButtonClick()
     UpdateLoadUnit();
     InitSlabList();
     FileHistory->Remake(QString(), true);
-    printLayout_ = datafile::PrintLayout{};
+    PrintSetup->ApplyDefaults();
     SetCaption(QString(), false);
 }
 

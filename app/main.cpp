@@ -8,19 +8,7 @@
 #include "app/Icons.h"
 #include "app/Umain.h"
 #include "app/UserMessages.h"
-
-namespace {
-
-// The Japanese fonts the sheets are designed for, and their free
-// counterparts on this platform.
-void SubstituteFonts()
-{
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic")});
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐ明朝"), {QStringLiteral("IPAPMincho"), QStringLiteral("IPAexMincho")});
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic")});
-}
-
-}  // namespace
+#include "print/PrintFonts.h"
 
 int main(int argc, char* argv[])
 {
@@ -29,7 +17,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Korvexa"));
     QApplication::setApplicationVersion(QStringLiteral(KORVEXA_VERSION_TEXT));
     QApplication::setWindowIcon(korvexa::app::ProgramIcon());
-    SubstituteFonts();
+    korvexa::print::SubstituteFonts();
     try {
         TMainForm mainForm;
         const QStringList arguments = QApplication::arguments();

@@ -1,0 +1,106 @@
+// The print settings dialog "印刷設定": margins, block spacing and indent,
+// the fonts of title, blocks and page number, page numbers, the even-page
+// mirroring, the title printed on the first page, and the printer; with a
+// set of default settings kept in the settings file.
+//
+// For the main window and the print code:
+//   * One dialog lives from start-up to exit.  It owns the program's
+//     printer (Printer()) and the page layout record (PrinterInfo()).  Its
+//     constructor reads the defaults from the settings file (the built-in
+//     ones without it) and puts them in force.
+//   * exec() shows it; every change takes effect as it is made.  There is
+//     only OK, and any way of closing counts as OK; closing computes the
+//     layout.
+//   * Layout() is the current settings as a data file stores them,
+//     ApplyLayout() puts a data file's in force, ApplyDefaults() the
+//     defaults (new data).
+//   * Before printing or previewing: ReadPrinterInfo(), ComputeLayout();
+//     PrinterInfo() then holds every metric for the current printer, and
+//     FirstPageNo(), TitleLines() and IsTitlePrint() the rest of a page.
+#pragma once
+
+#include <QDialog>
+#include <QFont>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "datafile/DataSet.h"
+#include "print/PrinterInfomation.h"
+
+class QShowEvent;
+class TNumberEdit;
+class TUpDown;
+
+namespace korvexa::printer {
+class PrinterDevice;
+}
+
+namespace Ui {
+class TPrintSetup;
+}
+
+class TPrintSetup : public QDialog {
+    Q_OBJECT
+
+public:
+    // With the program's printer and settings file.
+    explicit TPrintSetup(QWidget* parent = nullptr);
+    TPrintSetup(std::unique_ptr<korvexa::printer::PrinterDevice> printer, const QString& settingsFile,
+                QWidget* parent = nullptr);
+    ~TPrintSetup() override;
+
+    korvexa::print::PrinterInfomation& PrinterInfo() { return info_; }
+    const korvexa::print::PrinterInfomation& PrinterInfo() const { return info_; }
+    korvexa::printer::PrinterDevice& Printer() { return *printer_; }
+
+    // The geometry of the current printer, margins raised to its minimums.
+    void ReadPrinterInfo();
+    // Every derived metric for the current printer.
+    void ComputeLayout();
+    // The defaults in force: settings, title, its switch, first page number.
+    void ApplyDefaults();
+    // The controls from the current settings.
+    void ShowLayout();
+
+    int FirstPageNo() const { return firstPageNo_; }  // 0: no page numbers
+    QStringList TitleLines() const;
+    bool IsTitlePrint() const;
+
+    korvexa::datafile::PrintLayout Layout() const;
+    void ApplyLayout(const korvexa::datafile::PrintLayout& layout);
+    const korvexa::datafile::PrintLayout& PrintDefaults() const { return defaults_; }
+
+    // The font dialog (nothing when cancelled) and the error box; tests
+    // answer them.
+    std::function<std::optional<QFont>(QWidget* parent, const QFont& font)> ChooseFont;
+    std::function<void(QWidget* parent, const QString& text)> ShowError;
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void SetUpControls();
+    void LinkBoxes();
+    void FormCreate();
+    void FormShow();
+    void ShowPrinter();
+    void ShowFontLabels();
+    void FontButtonClick(int tag);
+    void PrinterButtonClick();
+    void DefSetButtonClick();
+    void DefReadButtonClick();
+    void SpeedButton1Click();
+    void NumberBoxKeyDown();
+    void SetMinimum(TNumberEdit* box, TUpDown* upDown, int minimum);
+
+    std::unique_ptr<Ui::TPrintSetup> ui;
+    std::unique_ptr<korvexa::printer::PrinterDevice> printer_;
+    korvexa::print::PrinterInfomation info_;
+    QString iniFileName_;
+    korvexa::datafile::PrintLayout defaults_;
+    int firstPageNo_ = 0;
+};
