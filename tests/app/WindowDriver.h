@@ -16,6 +16,8 @@
 #include "app/Umain.h"
 #include "app/UserMessages.h"
 #include "components/NumberEdit.h"
+#include "printer/FakePrinterDevice.h"
+#include "printer/QtPrinterDevice.h"
 
 class WindowDriver {
 public:
@@ -44,6 +46,10 @@ public:
 
     void Open(const QString& file = QString())
     {
+        // The recording printer of fixed geometry, whatever the machine has.
+        korvexa::printer::PrinterFactory() = [] {
+            return std::unique_ptr<korvexa::printer::PrinterDevice>(std::make_unique<korvexa::printer::FakePrinterDevice>());
+        };
         form = std::make_unique<TMainForm>();
         form->ChooseOpenFile = [this](QWidget*) { return openNames.isEmpty() ? QString() : openNames.takeFirst(); };
         form->ChooseSaveFile = [this](QWidget*, const TMainForm::SaveDialogSetup& setup) {
