@@ -100,9 +100,12 @@ void TPrintSetup::SetUpControls()
         upDown->SetRange(0, box == ui->FirstPgNo ? kFirstPageMax : kLengthMax);
         connect(box, &TNumberEdit::keyPressed, this, &TPrintSetup::NumberBoxKeyDown);
     }
-    // Margins are whole millimetres the text keeps at least from the edge.
-    for (TNumberEdit* box : {ui->MLeft, ui->MTop, ui->MBottom})
+    // The margins take a fraction of a millimetre too and keep the whole
+    // millimetres above it, so that text stays at least that far inside.
+    for (TNumberEdit* box : {ui->MLeft, ui->MTop, ui->MBottom}) {
+        box->SetType(TNumberEdit::numDOUBLE);
         box->SetCutMode(TNumberEdit::numUP);
+    }
 
     QFont memoFont(QStringLiteral("ＭＳ ゴシック"));
     memoFont.setStyleHint(QFont::TypeWriter);
