@@ -216,7 +216,7 @@ std::optional<PrintChoice> FakePrinterDevice::PrintDialog(QWidget*, int pageCoun
     ++printDialogs;
     printDialogPageCount = pageCount;
     printDialogPdfName = pdfFileName;
-    if (printAnswer && IsPdfPrinter() && outputFileName_.isEmpty())
+    if (!pdfFileName.isEmpty())
         outputFileName_ = pdfFileName;
     return printAnswer;
 }

@@ -106,7 +106,8 @@ public:
     // Printer, paper and orientation; true on OK.
     virtual bool PrinterSetupDialog(QWidget* parent) = 0;
     // Page range 1..pageCount, copies and collation; nothing when cancelled.
-    // A PDF printer without a file name gets `pdfFileName`.
+    // The PDF printer's file starts as `pdfFileName` (see DefaultPdfFileName)
+    // and may be changed in the dialog.
     virtual std::optional<PrintChoice> PrintDialog(QWidget* parent, int pageCount, const QString& pdfFileName) = 0;
 };
 

@@ -194,7 +194,9 @@ bool QtPrinterDevice::PrinterSetupDialog(QWidget* parent)
 std::optional<PrintChoice> QtPrinterDevice::PrintDialog(QWidget* parent, int pageCount, const QString& pdfFileName)
 {
     pageCount = std::max(1, pageCount);
-    if (printer_.outputFileName().isEmpty())
+    // The dialog's output file (its "..." button is the save dialog) starts
+    // beside the current data file.
+    if (!pdfFileName.isEmpty())
         printer_.setOutputFileName(pdfFileName);
     QPrintDialog dialog(&printer_, parent);
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |

@@ -1,11 +1,14 @@
 // Renders the main window in a few typical states to PNG files, for a look
 // at the layout without a display:
 //   window_shots OUTDIR
-// writes two-way.png, cantilever.png, error.png, latex-settings.png and
-// arrange.png (the data arrangement dialog over the sample's slabs).
+// writes two-way.png, cantilever.png, error.png, latex-settings.png,
+// arrange.png (the data arrangement dialog over the sample's slabs), the
+// two tabs of the print settings dialog, print-setup.png and
+// print-setup-title.png, and the printer setup dialog, printer-setup.png.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -15,6 +18,10 @@
 #include "components/NumberEdit.h"
 #include "dialogs/Udatareplace.h"
 #include "engine/SlabData.h"
+#include "print/PrintFonts.h"
+#include "print/Uprintsetup.h"
+#include "printer/PrinterSetupDialog.h"
+#include "printer/QtPrinterDevice.h"
 
 namespace {
 
@@ -56,8 +63,7 @@ int main(int argc, char** argv)
     qputenv("KORVEXA_CONFIG_DIR", config.path().toUtf8());
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvexa"));
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic")});
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), {QStringLiteral("IPAGothic")});
+    korvexa::print::SubstituteFonts();
     korvexa::app::Messages().beep = [] {};
     if (argc < 2) {
         std::fprintf(stderr, "usage: window_shots OUTDIR\n");
@@ -92,5 +98,18 @@ int main(int argc, char** argv)
     form.ReplaceForm->Fill(slabNames);
     form.ReplaceForm->show();
     ok &= Save(*form.ReplaceForm, out, "arrange.png");
+
+    form.PrintSetup->show();
+    auto* tabs = form.PrintSetup->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    ok &= Save(*form.PrintSetup, out, "print-setup.png");
+    tabs->setCurrentIndex(1);
+    ok &= Save(*form.PrintSetup, out, "print-setup-title.png");
+    form.PrintSetup->hide();
+
+    if (auto* printer = dynamic_cast<korvexa::printer::QtPrinterDevice*>(&form.PrintSetup->Printer())) {
+        korvexa::printer::PrinterSetupDialog setup(*printer);
+        setup.show();
+        ok &= Save(setup, out, "printer-setup.png");
+    }
     return ok ? 0 : 1;
 }
