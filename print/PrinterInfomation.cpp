@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "print/BlockColumns.h"
 #include "printer/PrinterDevice.h"
@@ -141,20 +142,30 @@ datafile::FontSetting SettingOf(const QFont& font)
     return {font.family().toStdString(), Points(font), FontStyleText(font).toStdString()};
 }
 
+// The lengths and flags a stored layout and the record share.
+constexpr std::pair<int PrinterInfomation::*, int datafile::PrintLayout::*> kLengths[] = {
+    {&PrinterInfomation::LeftMargin, &datafile::PrintLayout::LeftMargin},
+    {&PrinterInfomation::TopMargin, &datafile::PrintLayout::TopMargin},
+    {&PrinterInfomation::BottomMargin, &datafile::PrintLayout::BottomMargin},
+    {&PrinterInfomation::HeaderSideMargin, &datafile::PrintLayout::HeaderSideMargin},
+    {&PrinterInfomation::HeaderTopMargin, &datafile::PrintLayout::HeaderTopMargin},
+    {&PrinterInfomation::ParagraphSpace, &datafile::PrintLayout::ParagraphSpace},
+    {&PrinterInfomation::Indent, &datafile::PrintLayout::Indent},
+};
+constexpr std::pair<bool PrinterInfomation::*, bool datafile::PrintLayout::*> kFlags[] = {
+    {&PrinterInfomation::ChangeEvenSideMargin, &datafile::PrintLayout::ChangeEvenSideMargin},
+    {&PrinterInfomation::ChangeEvenHeaderPos, &datafile::PrintLayout::ChangeEvenHeaderPos},
+};
+
 void ApplyLayoutSettings(PrinterInfomation& info, const datafile::PrintLayout& l)
 {
     info.TitleFont = FontOf(l.TitleFont);
     info.BodyFont = FontOf(l.BodyFont);
     info.HeaderFont = FontOf(l.HeaderFont);
-    info.LeftMargin = l.LeftMargin;
-    info.TopMargin = l.TopMargin;
-    info.BottomMargin = l.BottomMargin;
-    info.HeaderSideMargin = l.HeaderSideMargin;
-    info.HeaderTopMargin = l.HeaderTopMargin;
-    info.ParagraphSpace = l.ParagraphSpace;
-    info.Indent = l.Indent;
-    info.ChangeEvenSideMargin = l.ChangeEvenSideMargin;
-    info.ChangeEvenHeaderPos = l.ChangeEvenHeaderPos;
+    for (auto [own, stored] : kLengths)
+        info.*own = l.*stored;
+    for (auto [own, stored] : kFlags)
+        info.*own = l.*stored;
 }
 
 void StoreLayoutSettings(const PrinterInfomation& info, datafile::PrintLayout& l)
@@ -162,15 +173,10 @@ void StoreLayoutSettings(const PrinterInfomation& info, datafile::PrintLayout& l
     l.TitleFont = SettingOf(info.TitleFont);
     l.BodyFont = SettingOf(info.BodyFont);
     l.HeaderFont = SettingOf(info.HeaderFont);
-    l.LeftMargin = info.LeftMargin;
-    l.TopMargin = info.TopMargin;
-    l.BottomMargin = info.BottomMargin;
-    l.HeaderSideMargin = info.HeaderSideMargin;
-    l.HeaderTopMargin = info.HeaderTopMargin;
-    l.ParagraphSpace = info.ParagraphSpace;
-    l.Indent = info.Indent;
-    l.ChangeEvenSideMargin = info.ChangeEvenSideMargin;
-    l.ChangeEvenHeaderPos = info.ChangeEvenHeaderPos;
+    for (auto [own, stored] : kLengths)
+        l.*stored = info.*own;
+    for (auto [own, stored] : kFlags)
+        l.*stored = info.*own;
 }
 
 }  // namespace korvexa::print
