@@ -172,6 +172,14 @@ datafile::PrintLayout TPrintSetup::Layout() const
     return layout;
 }
 
+bool TPrintSetup::PrintJob(int pageCount, const std::function<void(QPainter&, int)>& drawPage)
+{
+    const QString error = printer::RunPrintJob(*printer_, pageCount, drawPage);
+    if (!error.isEmpty())
+        ShowError(parentWidget() ? parentWidget() : this, error);
+    return error.isEmpty();
+}
+
 QStringList TPrintSetup::TitleLines() const { return LinesOf(ui->TitleEdit->toPlainText().toStdString()); }
 
 bool TPrintSetup::IsTitlePrint() const { return ui->IsTitlePrint->isChecked(); }

@@ -16,7 +16,8 @@
 //     defaults (new data).
 //   * Before printing or previewing: ReadPrinterInfo(), ComputeLayout();
 //     PrinterInfo() then holds every metric for the current printer, and
-//     FirstPageNo(), TitleLines() and IsTitlePrint() the rest of a page.
+//     FirstPageNo(), TitleLines() and IsTitlePrint() the rest of a page;
+//     PrintJob() prints the pages and tells the user when it cannot.
 #pragma once
 
 #include <QDialog>
@@ -29,6 +30,7 @@
 #include "datafile/DataSet.h"
 #include "print/PrinterInfomation.h"
 
+class QPainter;
 class QShowEvent;
 class TNumberEdit;
 class TUpDown;
@@ -67,6 +69,11 @@ public:
     int FirstPageNo() const { return firstPageNo_; }  // 0: no page numbers
     QStringList TitleLines() const;
     bool IsTitlePrint() const;
+
+    // One print job of `pageCount` pages on the printer (see RunPrintJob).
+    // A printer that cannot be opened, or fails midway, is reported in the
+    // error box; the result is then false.
+    bool PrintJob(int pageCount, const std::function<void(QPainter&, int)>& drawPage);
 
     korvexa::datafile::PrintLayout Layout() const;
     void ApplyLayout(const korvexa::datafile::PrintLayout& layout);

@@ -53,6 +53,7 @@ private slots:
     void init()
     {
         w.shown.clear();
+        w.beeps = 0;
         w.Open();
     }
 
@@ -85,6 +86,15 @@ private slots:
         w.Action("MenuSave")->trigger();
         QCOMPARE(korvexa::datafile::ReadDataFile(file.toStdString()).data->layout, changed);
         QVERIFY(w.shown.isEmpty());
+    }
+
+    void aPrinterThatCannotBeOpenedIsToldInAMessageBox()
+    {
+        auto& printer = static_cast<korvexa::printer::FakePrinterDevice&>(w.form->PrintSetup->Printer());
+        printer.refuseBegin = true;
+        QVERIFY(!w.form->PrintSetup->PrintJob(1, [](QPainter&, int) {}));
+        QCOMPARE(w.shown, QStringList{QStringLiteral("プリンタ「Laser A4」で印刷を開始できませんでした。")});
+        QCOMPARE(w.beeps, 1);
     }
 
     void theMenuCommandShowsTheDialog()

@@ -216,6 +216,19 @@ private slots:
         QCOMPARE(form_->PrinterInfo().LeftX, 709 - 149);  // 30 mm at 600 dpi less the strip
     }
 
+    void aPrinterThatCannotBeOpenedIsReported()
+    {
+        Create();
+        int drawn = 0;
+        QVERIFY(form_->PrintJob(2, [&](QPainter&, int) { ++drawn; }));
+        QCOMPARE(drawn, 2);
+        QVERIFY(errors_.isEmpty());
+        printer_->refuseBegin = true;
+        QVERIFY(!form_->PrintJob(2, [&](QPainter&, int) { ++drawn; }));
+        QCOMPARE(drawn, 2);
+        QCOMPARE(errors_, QStringList{QStringLiteral("プリンタ「Laser A4」で印刷を開始できませんでした。")});
+    }
+
     void aSettingsFileThatCannotBeWrittenIsReported()
     {
         const QString ini = dir_.filePath(QStringLiteral("missing/#Korvexa#.ini"));
