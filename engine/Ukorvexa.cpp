@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/Deflection.h"
+#include "engine/InputCheck.h"
 #include "engine/Loads.h"
 #include "engine/Reinforcement.h"
 #include "engine/Ucommon.h"
@@ -10,8 +11,6 @@
 namespace korvexa {
 
 namespace {
-
-bool InRange(int value, int count) { return value >= 0 && value < count; }
 
 // Adds x·0 for every value: the sum stays 0 unless a value is infinite or
 // NaN, which makes it NaN.  One test for a whole grid, without branches.
@@ -31,85 +30,6 @@ bool AllFinite(const Grids&... grids)
     double sum = 0;
     (AddNonFinite(sum, grids), ...);
     return sum == 0;
-}
-
-bool InputsFinite(const SlabData& s)
-{
-    return AllFinite(s.Fc, s.T, s.Lx, s.Ly, s.Cov, s.Gamma, s.Own, s.FL, s.IncreaseS, s.IncreaseD, s.LoadUnit, s.LL,
-                     s.TL, s.P);
-}
-
-bool EnumerationsValid(const SlabData& s)
-{
-    if (!InRange(s.Bind, BindTypeCount) || !InRange(s.LoadShape, 3) || !InRange(s.LoadTime, LoadTimeCount) ||
-        !InRange(s.Concrete, ConcreteKindCount) || !InRange(s.BarOutside, 2))
-        return false;
-    for (int mode : s.CompMode)
-        if (!InRange(mode, CompModeCount))
-            return false;
-    for (const auto& dir : s.Bar)
-        for (const auto& pos : dir)
-            for (int size : pos)
-                if (!BarData::IsValidSize(size))
-                    return false;
-    return true;
-}
-
-
-bool SettingsUsable(const CommonSettings& c)
-{
-    return std::isfinite(c.LoadUnitFactor) && c.LoadUnitFactor > 0 && std::isfinite(c.SnowCoef[0]) &&
-           std::isfinite(c.SnowCoef[1]) && std::isfinite(c.SnowCoef[2]);
-}
-
-// Every position has a bar whose grade gives non-zero allowable stresses.
-bool BarsUsable(const SlabData& s, const BarData& bars)
-{
-    for (const auto& dir : s.Bar)
-        for (const auto& pos : dir) {
-            if (pos[0] == BarNone && pos[1] == BarNone)
-                return false;
-            for (int size : pos)
-                if (size != BarNone && (bars[size].FtLong < 1 || bars[size].FtShort < 1))  // whole N/mm² of 0
-                    return false;
-        }
-    return true;
-}
-
-// No pitch that the design would use is zero or negative.
-bool PitchesUsable(const SlabData& s, const CommonSettings& c)
-{
-    for (int dir = 0; dir < 2; ++dir) {
-        bool chosenByDesign = false;
-        for (int pos = 0; pos < 2; ++pos) {
-            const int entered = s.Pitch[dir][pos];
-            if (entered < 0)
-                return false;
-            if (entered > 0 && s.Pitch[dir][DesignedBarPosition(s, pos)] <= 0)
-                return false;  // an end pitch of a simply supported span without its centre pitch
-            chosenByDesign |= entered == 0;
-        }
-        if (chosenByDesign && (PitchUpperLimit(s, c, dir) <= 0 || c.PitchMin[dir] <= 0))
-            return false;
-    }
-    return true;
-}
-
-// The tension bars lie inside the section at every position.
-bool DepthsUsable(const SlabData& s, const BarData& bars)
-{
-    const DirPos<double> dt = TensionBarDepths(s, bars);
-    for (const auto& dir : dt)
-        for (double d : dir)
-            if (!(d < s.T))
-                return false;
-    return true;
-}
-
-bool CanDesign(const SlabData& s, const CommonSettings& c, const BarData& bars)
-{
-    return EnumerationsValid(s) && InputsFinite(s) && SettingsUsable(c) && s.Fc > 0 && s.Gamma > 1 && s.T > 0 &&
-           BarsUsable(s, bars) && PitchesUsable(s, c) && DepthsUsable(s, bars);
 }
 
 // Absurd but finite inputs (spans of light years) can still overflow.
@@ -165,7 +85,7 @@ int DesignSlab(SlabData& slab, const CommonSettings& settings, const BarData& ba
     const int code = CheckSpans(slab);
     if (code != DesignOk)
         return code;
-    if (!CanDesign(slab, settings, bars))
+    if (FindInputProblem(slab, settings, bars))
         return DesignIncomplete;
 
     // A failure must leave the record as it was: keep a copy to put back.

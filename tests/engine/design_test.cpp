@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 
+#include "engine/InputCheck.h"
 #include "engine/Ucommon.h"
 #include "engine/Ukorvexa.h"
 
@@ -94,50 +95,65 @@ TEST(DesignSlab, EveryConditionAndLoadCaseDesigns)
                 }
 }
 
-TEST(DesignSlab, UndesignableInputsAreRefusedWithoutChange)
+TEST(DesignSlab, UndesignableInputsAreRefusedWithoutChangeNamingTheField)
 {
-    const std::pair<const char*, std::function<void(SlabData&)>> faults[] = {
-        {"Fc 0", [](SlabData& s) { s.Fc = 0; }},
-        {"Gamma 1", [](SlabData& s) { s.Gamma = 1; }},
-        {"T 0", [](SlabData& s) { s.T = 0; }},
-        {"T negative", [](SlabData& s) { s.T = -15; }},
-        {"cover past the bars", [](SlabData& s) { s.Cov = 14.5; }},
-        {"Bind 15", [](SlabData& s) { s.Bind = 15; }},
-        {"Bind -1", [](SlabData& s) { s.Bind = -1; }},
-        {"LoadShape 3", [](SlabData& s) { s.LoadShape = 3; }},
-        {"LoadTime 3", [](SlabData& s) { s.LoadTime = 3; }},
-        {"Concrete 5", [](SlabData& s) { s.Concrete = 5; }},
-        {"CompMode 4", [](SlabData& s) { s.CompMode[1] = 4; }},
-        {"BarOutside 2", [](SlabData& s) { s.BarOutside = 2; }},
-        {"bar size 9", [](SlabData& s) { s.Bar[1][1][0] = 9; }},
-        {"bar size -1", [](SlabData& s) { s.Bar[0][0][1] = -1; }},
-        {"position without bars", [](SlabData& s) { s.Bar[0][1] = {0, 0}; }},
-        {"negative pitch", [](SlabData& s) { s.Pitch[1][0] = -100; }},
-        {"end pitch alone on a simply supported span",
+    struct Fault {
+        const char* what;
+        const char* field;  // named by the reason
+        std::function<void(SlabData&)> apply;
+    };
+    const Fault faults[] = {
+        {"Fc 0", "Fc", [](SlabData& s) { s.Fc = 0; }},
+        {"Fc beyond what a file holds", "Fc", [](SlabData& s) { s.Fc = 1e308; }},
+        {"Gamma 1", "Gamma", [](SlabData& s) { s.Gamma = 1; }},
+        {"T 0", "T", [](SlabData& s) { s.T = 0; }},
+        {"T negative", "T", [](SlabData& s) { s.T = -15; }},
+        {"cover past the bars", "T", [](SlabData& s) { s.Cov = 14.5; }},
+        {"Bind 15", "Bind", [](SlabData& s) { s.Bind = 15; }},
+        {"Bind -1", "Bind", [](SlabData& s) { s.Bind = -1; }},
+        {"LoadShape 3", "LoadShape", [](SlabData& s) { s.LoadShape = 3; }},
+        {"LoadTime 3", "LoadTime", [](SlabData& s) { s.LoadTime = 3; }},
+        {"Concrete 5", "Concrete", [](SlabData& s) { s.Concrete = 5; }},
+        {"CompMode 4", "CompMode[1]", [](SlabData& s) { s.CompMode[1] = 4; }},
+        {"BarOutside 2", "BarOutside", [](SlabData& s) { s.BarOutside = 2; }},
+        {"bar size 9", "Bar[1][1][0]", [](SlabData& s) { s.Bar[1][1][0] = 9; }},
+        {"bar size -1", "Bar[0][0][1]", [](SlabData& s) { s.Bar[0][0][1] = -1; }},
+        {"position without bars", "Bar[0][1]", [](SlabData& s) { s.Bar[0][1] = {0, 0}; }},
+        {"negative pitch", "Pitch[1][0]", [](SlabData& s) { s.Pitch[1][0] = -100; }},
+        {"pitch beyond what a file holds", "Pitch[0][0]", [](SlabData& s) { s.Pitch[0] = {1000000000, 200}; }},
+        {"end pitch alone on a simply supported span", "Pitch[0][1]",
          [](SlabData& s) {
              s.Bind = BindSupported4;
              s.Pitch[0][0] = 200;
          }},
-        {"NaN span", [](SlabData& s) { s.Ly = std::numeric_limits<double>::quiet_NaN(); }},
-        {"infinite load", [](SlabData& s) { s.LL[0] = std::numeric_limits<double>::infinity(); }},
-        {"overflowing load", [](SlabData& s) { s.FL = 1e308; }},
-        {"thickness too small for 3t", [](SlabData& s) { s.T = 0.02; s.Cov = 0; s.Bar = {}; s.Bar[0][0][0] = s.Bar[0][1][0] = s.Bar[1][0][0] = s.Bar[1][1][0] = 0; }},
+        {"NaN span", "Ly", [](SlabData& s) { s.Ly = std::numeric_limits<double>::quiet_NaN(); }},
+        {"infinite load", "LL[0]", [](SlabData& s) { s.LL[0] = std::numeric_limits<double>::infinity(); }},
+        {"overflowing load", "FL", [](SlabData& s) { s.FL = 1e308; }},
+        {"entered total beyond the limit", "TL[2]", [](SlabData& s) { s.TLDirect = true; s.TL[2] = 2e9; }},
+        {"load unit 2", "LoadUnit", [](SlabData& s) { s.LoadUnit = 2; }},
+        {"thickness too small for 3t", "T", [](SlabData& s) { s.T = 0.02; }},
     };
-    for (const auto& [what, fault] : faults) {
+    for (const Fault& f : faults) {
         SlabData s = Typical(BindFixedExact);
         ASSERT_EQ(DesignSlab(s, CommonSettings{}, BarData{}), 0);
-        fault(s);
+        f.apply(s);
         SlabData before = s;
-        EXPECT_EQ(DesignSlab(s, CommonSettings{}, BarData{}), 1) << what;
-        EXPECT_FALSE(s.Calculated) << what;
+        EXPECT_EQ(DesignSlab(s, CommonSettings{}, BarData{}), 1) << f.what;
+        EXPECT_FALSE(s.Calculated) << f.what;
+        EXPECT_EQ(DescribeDesignFailure(s, 1, CommonSettings{}, BarData{}).field, f.field) << f.what;
         before.Calculated = false;
         before.Lambda = s.Lambda;
         before.LambdaMax = s.LambdaMax;
-        EXPECT_EQ(s.M, before.M) << what;
-        EXPECT_EQ(s.TL, before.TL) << what;
-        EXPECT_EQ(s.CalcPitch, before.CalcPitch) << what;
-        EXPECT_EQ(s.Message, before.Message) << what;
+        EXPECT_EQ(s.M, before.M) << f.what;
+        EXPECT_EQ(s.TL, before.TL) << f.what;
+        EXPECT_EQ(s.CalcPitch, before.CalcPitch) << f.what;
+        EXPECT_EQ(s.Message, before.Message) << f.what;
     }
+    // The value in the reason reads as a number, not as 309 digits.
+    SlabData s = Typical(BindFixedExact);
+    s.Fc = 1e308;
+    EXPECT_EQ(DescribeDesignFailure(s, 1, CommonSettings{}, BarData{}).Text(),
+              "Fc: 1e+308 は大きすぎます（絶対値は 1e+09 まで）");
 }
 
 TEST(DesignSlab, UnusableSettingsOrGradesAreRefused)
@@ -159,6 +175,14 @@ TEST(DesignSlab, UnusableSettingsOrGradesAreRefused)
     c = CommonSettings{};
     c.LoadUnitFactor = 0;
     EXPECT_EQ(DesignSlab(s, c, BarData{}), 1);
+
+    // A grade the bar table does not know is not designed with its number.
+    BarData unknown;
+    unknown.SetGrade(BarD10, "SD999");
+    ASSERT_EQ(unknown[BarD10].Fy, 999);
+    EXPECT_EQ(DesignSlab(s, CommonSettings{}, unknown), 1);
+    const InputProblem p = DescribeDesignFailure(s, 1, CommonSettings{}, unknown);
+    EXPECT_NE(p.reason.find("SD999"), std::string::npos) << p.Text();
 }
 
 TEST(DesignSlab, SimplySupportedSpanTakesTheEnteredCentrePitch)

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/InputCheck.h"
 #include "engine/Reinforcement.h"
 #include "engine/Ukorvexa.h"
 
@@ -233,9 +234,9 @@ TEST(BarTexts, DoublePitchOfTheLargestTypedPitch)
 {
     SlabData s = DesignedFloor();
     s.CompMode = {CompLargerThrough, CompLargerThrough};
-    const int huge = std::numeric_limits<int>::max();
+    const int huge = kLargestPitch;
     s.Pitch[0] = {huge, huge};
-    DesignSlab(s, CommonSettings{}, BarData{});
+    ASSERT_EQ(DesignSlab(s, CommonSettings{}, BarData{}), 0);
     const std::string doubled = " @" + std::to_string(2LL * huge);
     EXPECT_TRUE(s.BarText[0][0][1].ends_with(doubled)) << s.BarText[0][0][1];
     EXPECT_TRUE(s.BarText[0][1][0].ends_with(doubled)) << s.BarText[0][1][0];
