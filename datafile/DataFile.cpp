@@ -1,20 +1,20 @@
 #include "datafile/DataFile.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cctype>
-#include <cerrno>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
+#include "datafile/FileReading.h"
 #include "datafile/SafeFile.h"
 #include "datafile/TextCodec.h"
 #include "engine/BarData.h"
+#include "engine/InputCheck.h"
 #include "engine/Ucommon.h"
 #include "engine/Ukorvexa.h"
 
@@ -30,11 +30,6 @@ constexpr std::size_t kGradeSize = 10;
 constexpr std::size_t kNameSize = 51;  // 50 bytes of text and the zero
 constexpr std::size_t kStyleSize = 15;
 constexpr int kBarWords = 26;
-
-// No number that an input box can hold (seven characters), nor a load
-// derived from such numbers, comes near this.
-constexpr double kLargestValue = 1e9;
-constexpr int kLargestPitch = 9999999;  // mm, seven digits
 
 // The bar block: the words W0..W13 (bars [dir][pos][n], pitches [dir][pos],
 // compression modes) in the order of the block's 26 words.
@@ -98,13 +93,6 @@ bool IsGradeText(std::string_view g)
            std::isdigit(static_cast<unsigned char>(g[3])) && std::isdigit(static_cast<unsigned char>(g[4]));
 }
 
-std::string SlabPlace(std::size_t index, std::string_view name)
-{
-    std::string place = "スラブ " + std::to_string(index + 1);
-    if (!name.empty())
-        place += "「" + std::string(name) + "」";
-    return place;
-}
 
 // ---------------------------------------------------------------- writing
 
@@ -317,8 +305,9 @@ public:
 
     void CheckSize(std::string_view field, std::size_t offset, double v) const
     {
-        if (std::fabs(v) > kLargestValue)
-            Fail(field, offset, std::to_string(v) + " は大きすぎます");
+        if (std::fabs(v) > kLargestInputValue)
+            Fail(field, offset,
+                 ReadableNumber(v) + " は大きすぎます（絶対値は " + ReadableNumber(kLargestInputValue) + " まで）");
     }
 
     // A load unit: 1 (N/m²) or 1000 (kN/m²).
@@ -327,11 +316,13 @@ public:
         const std::size_t offset = at_;
         const double v = Real(field);
         if (v != 1 && v != 1000)
-            Fail(field, offset, std::to_string(v) + " は 1 (N/m²) か 1000 (kN/m²) でなければなりません");
+            Fail(field, offset, ReadableNumber(v) + " は 1 (N/m²) か 1000 (kN/m²) でなければなりません");
         return v;
     }
 
     std::string_view Bytes(std::size_t n, std::string_view field) { return Take(n, field); }
+    void Skip(std::size_t n) { at_ = std::min(at_ + n, bytes_.size()); }
+    void Warn(std::string text) { warnings_.push_back(std::move(text)); }
 
     // A flag byte that is read must be 0 or 1.
     bool Flag(std::string_view bytes, std::size_t index, std::size_t start, std::string_view field) const
@@ -453,9 +444,11 @@ SlabData ReadSlab(ByteReader& r, int v, std::size_t index)
     static constexpr const char* kLL[3] = {"LL", "LLS", "LLE"};
     static constexpr const char* kTL[3] = {"TL", "TLS", "TLE"};
     static constexpr const char* kP[3] = {"P", "PS", "PE"};
+    std::array<std::size_t, 3> tlOffsets{};
     for (int k = 0; k < 3; ++k) {
         s.LL[k] = r.Input(kLL[k]);
-        s.TL[k] = r.Real(kTL[k]);  // derived, or its parts are
+        tlOffsets[k] = r.Offset();
+        s.TL[k] = r.Real(kTL[k]);  // derived unless entered (checked with the flags)
         s.P[k] = r.Input(kP[k]);
     }
     s.IncreaseS = r.Input("IncreaseS");
@@ -475,6 +468,8 @@ SlabData ReadSlab(ByteReader& r, int v, std::size_t index)
     s.FLAdd = flagCount == 10 ? r.Flag(flags, 8, offset, "FLAdd") : true;
     if (s.OwnDirect)
         r.CheckSize("Own", ownOffset, s.Own);
+    for (int k = 0; s.TLDirect && k < 3; ++k)
+        r.CheckSize(kTL[k], tlOffsets[k], s.TL[k]);
 
     // Later words overwrite earlier ones naming the same value.
     std::array<std::int32_t, 14> words{};
@@ -547,7 +542,50 @@ void ReadLayout(ByteReader& r, int v, PrintLayout& l)
     l.BottomMargin = r.IntAtLeast("BottomMargin", 0);
 }
 
-std::string ErrnoText(int error) { return std::strerror(error); }
+// The program always works on at least one slab.
+SlabData FreshSlab()
+{
+    SlabData s;
+    s.Name = "S1";
+    return s;
+}
+
+// Decodes the header into `data`, every slab (each handed to `slab` with
+// the count, when given) and the print layout; throws FormatError.
+template <typename SlabSink>
+FileParts DecodeParts(ByteReader& r, DataSet& data, std::string& versionText, SlabSink slab)
+{
+    r.SetPlace("ヘッダ");
+    const std::string_view magic = r.Take(kMagicSize, "識別子");
+    if (magic.substr(0, magic.find('\0')) != kFileMagic)
+        r.Fail("識別子", 0, "Korvexa のデータファイルではありません");
+    versionText = r.FixedText(kVersionSize, "バージョン");
+    FileParts parts;
+    const int v = parts.version = FileVersion(versionText);
+    if (v < 0)
+        r.Fail("バージョン", kMagicSize, "「" + versionText + "」はバージョンの形ではありません");
+    ReadSettings(r, v, data);
+
+    r.SetPlace("ヘッダ");
+    const std::size_t offset = r.Offset();
+    const int count = r.IntAtLeast("スラブ数", 0);
+    parts.slabSize = SlabRecordSize(v);
+    if (static_cast<std::size_t>(count) > r.Left() / parts.slabSize)
+        r.Fail("スラブ数", offset,
+               std::to_string(count) + " 枚のスラブはファイルの残り " + std::to_string(r.Left()) +
+                   " バイトに収まりません");
+    parts.firstSlab = r.Offset();
+    parts.slabCount = static_cast<std::size_t>(count);
+    for (std::size_t i = 0; i < parts.slabCount; ++i) {
+        SlabData s = ReadSlab(r, v, i);
+        if constexpr (!std::is_null_pointer_v<SlabSink>)
+            slab(parts.slabCount, std::move(s));
+    }
+    ReadLayout(r, v, data.layout);
+    if (r.Left() > 0)
+        r.Warn("ファイルの終わりの " + std::to_string(r.Left()) + " バイトは何のデータでもないため読み飛ばしました");
+    return parts;
+}
 
 }  // namespace
 
@@ -574,6 +612,23 @@ int FileVersion(std::string_view versionText)
             return -1;
     }
     return digits > 0 ? VersionNumber(versionText) : -1;
+}
+
+std::string ShortName(std::string_view name)
+{
+    constexpr std::size_t kShown = kNameSize - 1;
+    if (name.size() <= kShown)
+        return std::string(name);
+    std::size_t cut = kShown;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)  // inside a UTF-8 character
+        --cut;
+    return std::string(name.substr(0, cut)) + "…";
+}
+
+std::string SlabPlace(std::size_t index, std::string_view name)
+{
+    std::string place = "スラブ " + std::to_string(index + 1);
+    return name.empty() ? place : place + "「" + ShortName(name) + "」";
 }
 
 std::string EncodeDataFile(const DataSet& data, std::vector<std::string>* warnings, int* slabsWritten)
@@ -612,39 +667,62 @@ ReadResult DecodeDataFile(std::string_view bytes, const PrintLayout& currentLayo
     ReadResult result;
     DataSet data;
     data.layout = currentLayout;
-    ByteReader r(bytes, result.warnings);
     try {
-        r.SetPlace("ヘッダ");
-        const std::string_view magic = r.Take(kMagicSize, "識別子");
-        if (magic.substr(0, magic.find('\0')) != kFileMagic)
-            r.Fail("識別子", 0, "Korvexa のデータファイルではありません");
-        result.versionText = r.FixedText(kVersionSize, "バージョン");
-        const int v = FileVersion(result.versionText);
-        if (v < 0)
-            r.Fail("バージョン", kMagicSize, "「" + result.versionText + "」はバージョンの形ではありません");
-        ReadSettings(r, v, data);
-
-        r.SetPlace("ヘッダ");
-        const std::size_t offset = r.Offset();
-        const int count = r.IntAtLeast("スラブ数", 0);
-        if (static_cast<std::size_t>(count) > r.Left() / SlabRecordSize(v))
-            r.Fail("スラブ数", offset,
-                   std::to_string(count) + " 枚のスラブはファイルの残り " + std::to_string(r.Left()) +
-                       " バイトに収まりません");
-        data.slabs.reserve(static_cast<std::size_t>(count));
-        for (int i = 0; i < count; ++i)
-            data.slabs.push_back(ReadSlab(r, v, static_cast<std::size_t>(i)));
-        ReadLayout(r, v, data.layout);
+        ByteReader r(bytes, result.warnings);
+        DecodeParts(r, data, result.versionText, [&](std::size_t count, SlabData&& slab) {
+            data.slabs.reserve(count);
+            data.slabs.push_back(std::move(slab));
+        });
     } catch (const FormatError& e) {
         result.error = {std::string(kWrongFormatMessage), e.detail};
         return result;
     }
-    if (data.slabs.empty()) {  // the program always works on at least one slab
-        data.slabs.emplace_back();
-        data.slabs.back().Name = "S1";
-    }
+    if (data.slabs.empty())
+        data.slabs.push_back(FreshSlab());
     result.data = std::move(data);
     return result;
+}
+
+DataFileContents::DataFileContents(std::string bytes, const PrintLayout& currentLayout) : bytes_(std::move(bytes))
+{
+    header_.layout = currentLayout;
+    try {
+        ByteReader r(bytes_, warnings_);
+        parts_ = DecodeParts(r, header_, versionText_, nullptr);
+    } catch (const FormatError& e) {
+        error_ = {std::string(kWrongFormatMessage), e.detail};
+    }
+}
+
+DataFileContents::DataFileContents(FileError error) : error_(std::move(error)) {}
+
+std::size_t DataFileContents::slabCount() const { return ok() ? std::max<std::size_t>(parts_.slabCount, 1) : 0; }
+
+SlabData DataFileContents::Slab(std::size_t index) const
+{
+    if (parts_.slabCount == 0)
+        return FreshSlab();
+    // Checked whole when the bytes were read, so this cannot fail; the
+    // warnings were given then too.
+    std::vector<std::string> warnings;
+    ByteReader r(bytes_, warnings);
+    r.Skip(parts_.firstSlab + index * parts_.slabSize);
+    return ReadSlab(r, parts_.version, index);
+}
+
+DataFileContents OpenDataFile(const std::filesystem::path& path, const PrintLayout& currentLayout)
+{
+    InputFile file(path, InputKind::RegularFile);
+    std::string bytes;
+    if (!file.ReadAll(bytes))
+        return DataFileContents(FileError{std::string(kCannotOpenMessage), file.error()});
+    return DataFileContents(std::move(bytes), currentLayout);
+}
+
+int DesignInDataSet(SlabData& slab, const CommonSettings& settings, const BarData& bars)
+{
+    ConvertLoadUnit(slab, settings, bars);
+    return DesignSlab(slab, settings, bars);
 }
 
 std::vector<int> DesignDataSet(DataSet& data)
@@ -653,47 +731,20 @@ std::vector<int> DesignDataSet(DataSet& data)
     bars.SetGrades(data.grades);
     std::vector<int> status;
     status.reserve(data.slabs.size());
-    for (SlabData& s : data.slabs) {
-        ConvertLoadUnit(s, data.settings, bars);
-        status.push_back(DesignSlab(s, data.settings, bars));
-    }
+    for (SlabData& s : data.slabs)
+        status.push_back(DesignInDataSet(s, data.settings, bars));
     return status;
 }
 
 ReadResult ReadDataFile(const std::filesystem::path& path, const PrintLayout& currentLayout)
 {
-    const auto cannotOpen = [&](int error) {
-        ReadResult result;
-        result.error = {std::string(kCannotOpenMessage), ErrnoText(error)};
-        return result;
-    };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return cannotOpen(errno);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int error = S_ISDIR(st.st_mode) ? EISDIR : errno ? errno : EINVAL;
-        ::close(fd);
-        return cannotOpen(error);
-    }
+    InputFile file(path, InputKind::RegularFile);
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const int error = errno;
-            ::close(fd);
-            return cannotOpen(error);
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
+    if (!file.ReadAll(bytes)) {
+        ReadResult result;
+        result.error = {std::string(kCannotOpenMessage), file.error()};
+        return result;
     }
-    ::close(fd);
-
     ReadResult result = DecodeDataFile(bytes, currentLayout);
     if (result.ok())
         result.designStatus = DesignDataSet(*result.data);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "datafile/DataSet.h"
+#include "engine/BarData.h"
 
 namespace korvexa::datafile {
 
@@ -48,6 +49,14 @@ struct FileError {
     std::string detail;   // the place (slab, field, byte offset) and what is wrong
 };
 
+// Where the slab records lie in a file's bytes (all of one size).
+struct FileParts {
+    int version = 0;
+    std::size_t firstSlab = 0;
+    std::size_t slabSize = 0;
+    std::size_t slabCount = 0;
+};
+
 struct ReadResult {
     std::optional<DataSet> data;  // present only when the file was read
     FileError error;              // when it was not
@@ -64,6 +73,12 @@ struct WriteResult {
     int slabsWritten = 0;
 };
 
+// A name as messages show it: whole up to the 50 bytes a file holds, else
+// cut there with "…" (a name of a megabyte is not echoed whole).
+std::string ShortName(std::string_view name);
+// "スラブ 3「S3 事務室」": a slab in messages.
+std::string SlabPlace(std::size_t index, std::string_view name);
+
 // The bytes of a data file: only the slabs that are Calculated are written.
 // Names longer than 50 bytes are cut at a character boundary, characters
 // CP932 lacks become "?"; each such change adds a warning.
@@ -75,9 +90,42 @@ std::string EncodeDataFile(const DataSet& data, std::vector<std::string>* warnin
 // `currentLayout`.  A file without slabs gives one fresh slab "S1".
 ReadResult DecodeDataFile(std::string_view bytes, const PrintLayout& currentLayout = PrintLayout{});
 
-// Designs every slab with the data set's own settings and grades, first
-// bringing a record held in another load unit into the data set's unit.
-// Returns DesignSlab's code for each slab.
+// A data file's bytes, checked whole when they are read, whose slabs are
+// then decoded one at a time: a large file is shown or converted without
+// holding every record.
+class DataFileContents {
+public:
+    explicit DataFileContents(std::string bytes, const PrintLayout& currentLayout = PrintLayout{});
+    explicit DataFileContents(FileError error);  // a file that could not be read
+
+    bool ok() const { return error_.message.empty(); }
+    const FileError& error() const { return error_; }
+    const std::vector<std::string>& warnings() const { return warnings_; }
+    const std::string& versionText() const { return versionText_; }
+    // The settings, grades and print layout of the file; no slabs.
+    const DataSet& header() const { return header_; }
+    // The slabs: those of the file, or one fresh slab "S1" when it has none.
+    std::size_t slabCount() const;
+    SlabData Slab(std::size_t index) const;  // as stored, not designed
+
+private:
+    std::string bytes_;
+    FileParts parts_;
+    DataSet header_;
+    FileError error_;
+    std::vector<std::string> warnings_;
+    std::string versionText_;
+};
+
+// Reads a data file for DataFileContents; one that cannot be read gives the
+// error of ReadDataFile.
+DataFileContents OpenDataFile(const std::filesystem::path& path, const PrintLayout& currentLayout = PrintLayout{});
+
+// Designs a slab of a data set with the set's settings and bar table, first
+// bringing a record held in another load unit into the set's unit.  Returns
+// DesignSlab's code.
+int DesignInDataSet(SlabData& slab, const CommonSettings& settings, const BarData& bars);
+// The same for every slab of the set, with its own grades.
 std::vector<int> DesignDataSet(DataSet& data);
 
 // Reads and designs a data file.  On failure nothing is returned but the error.

@@ -6,9 +6,56 @@
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 
+#include "datafile/FileReading.h"
+
 namespace korvexa::datafile {
+
+namespace {
+
+// The temporary files of a save are ".NAME.PID.N.tmp" beside the target.
+std::string TemporaryName(const std::string& target, pid_t pid, unsigned n)
+{
+    return "." + target + "." + std::to_string(pid) + "." + std::to_string(n) + ".tmp";
+}
+
+// The writing process of a temporary file of `target`'s pattern; 0 for any
+// other name.
+pid_t WriterOf(const std::string& name, const std::string& target)
+{
+    const std::string prefix = "." + target + ".";
+    if (!name.starts_with(prefix) || !name.ends_with(".tmp"))
+        return 0;
+    const std::string middle = name.substr(prefix.size(), name.size() - prefix.size() - 4);  // PID.N
+    const std::size_t dot = middle.find('.');
+    const auto digits = [](std::string_view t) {
+        return !t.empty() && t.size() <= 10 && t.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (dot == std::string::npos || !digits(std::string_view(middle).substr(0, dot)) ||
+        !digits(std::string_view(middle).substr(dot + 1)))
+        return 0;
+    const long long pid = std::stoll(middle.substr(0, dot));
+    return pid > 0 && pid <= 0x7FFFFFFF ? static_cast<pid_t>(pid) : 0;
+}
+
+// A save killed while it wrote leaves its temporary file behind; remove
+// those whose writer no longer runs.  A writer that still runs (or one
+// this process may not signal) keeps its file.
+void RemoveStaleTemporaries(const std::filesystem::path& folder, const std::string& target)
+{
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        const pid_t pid = WriterOf(entry.path().filename().string(), target);
+        if (pid == 0 || pid == ::getpid() || !entry.is_regular_file(ec))
+            continue;
+        if (::kill(pid, 0) != 0 && errno == ESRCH)
+            std::filesystem::remove(entry.path(), ec);
+    }
+}
+
+}  // namespace
 
 bool ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes, std::string& error)
 {
@@ -24,7 +71,7 @@ bool ReplaceFileContents(const std::filesystem::path& path, std::string_view byt
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode)) {
-        error = "通常のファイルではありません";
+        error = NotRegularFileText(old.st_mode);
         return false;
     }
 
@@ -32,11 +79,11 @@ bool ReplaceFileContents(const std::filesystem::path& path, std::string_view byt
     // within one file system.
     static std::atomic<unsigned> counter{0};
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    RemoveStaleTemporaries(folder, target.filename().string());  // first, as they may fill the disk
     std::filesystem::path temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) + "." +
-                         std::to_string(counter++) + ".tmp");
+        temp = folder / TemporaryName(target.filename().string(), ::getpid(), counter++);
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;

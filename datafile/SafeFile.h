@@ -17,6 +17,9 @@ namespace korvexa::datafile {
 // folder, a FIFO, a device) is refused without being opened, so it can never
 // block the caller.  Nothing is opened at the target itself.
 //
+// After a save, temporary files of the same pattern for the same target
+// whose writing process no longer runs (a save that was killed) are removed.
+//
 // On failure the old file is as it was, no temporary file is left behind,
 // and `error` holds a short Japanese text of what went wrong (with the
 // system's reason); the caller may put its own words in front of it.

@@ -60,8 +60,11 @@ TEST(DamagedFile, EveryTruncationIsRefused)
     ExpectRefused(b.substr(0, kSlab2 + 100), {"スラブ数", "収まりません"});
     ExpectRefused(b.substr(0, 164 + 3 * 345 + 20), {"印刷設定の Title", "超えて"});
     ExpectRefused(b.substr(0, b.size() - 2), {"印刷設定の BottomMargin", "途中で終わって"});
-    // Bytes after the print layout are not part of the file.
-    EXPECT_TRUE(DecodeDataFile(b + "extra").ok());
+    // Bytes after the print layout are not part of the file: read with a word.
+    const ReadResult extra = DecodeDataFile(b + "extra");
+    ASSERT_TRUE(extra.ok());
+    ASSERT_EQ(extra.warnings.size(), 1u);
+    EXPECT_NE(extra.warnings[0].find("5 バイト"), std::string::npos) << extra.warnings[0];
 }
 
 TEST(DamagedFile, ForeignFileIsRefused)

@@ -192,10 +192,13 @@ TEST(FileLayout, LongAndUnencodableNamesAreCutAndReplacedWithWarnings)
     std::string longName;
     for (int i = 0; i < 26; ++i)
         longName += "床";
-    DataSet d = Designed({DesignableSlab(longName), DesignableSlab("a" + longName), DesignableSlab("S😀1")});
+    DataSet d = Designed({DesignableSlab(longName), DesignableSlab("a" + longName), DesignableSlab("S😀1"),
+                          DesignableSlab(std::string(1 << 20, 'x'))});
     std::vector<std::string> warnings;
     const std::string b = EncodeDataFile(d, &warnings);
-    EXPECT_EQ(warnings.size(), 3u);
+    ASSERT_EQ(warnings.size(), 4u);
+    EXPECT_LT(warnings[3].size(), 200u);  // a name of a megabyte is not echoed whole
+    EXPECT_NE(warnings[3].find(std::string(50, 'x') + "…」"), std::string::npos) << warnings[3];
     EXPECT_EQ(b[kSlabStart + 50], '\0');
     EXPECT_EQ(b[kSlabStart + kSlabSize + 49], '\0');  // "a" + 24 characters = 49 bytes
     const ReadResult r = DecodeDataFile(b);

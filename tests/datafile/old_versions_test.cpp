@@ -61,8 +61,15 @@ TEST_P(OldVersions, ReadWithTheFieldsOfTheirVersion)
 
     const PrintLayout file = FileLayoutValues();
     const PrintLayout current;
-    ReadResult r = DecodeDataFile(LegacyFile(text, v, settings, {s}, file), current);
+    const std::string bytes = LegacyFile(text, v, settings, {s}, file);
+    ReadResult r = DecodeDataFile(bytes, current);
     ASSERT_TRUE(r.ok()) << r.error.detail;
+    // Read a slab at a time, the same.
+    const DataFileContents contents(bytes, current);
+    ASSERT_TRUE(contents.ok());
+    ASSERT_EQ(contents.slabCount(), 1u);
+    EXPECT_TRUE(SameInputs(contents.Slab(0), r.data->slabs[0]));
+    EXPECT_EQ(contents.header().layout, r.data->layout);
     DesignDataSet(*r.data);
     const DataSet& d = *r.data;
 

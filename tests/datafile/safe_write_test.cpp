@@ -3,7 +3,10 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 
 #include "TestData.h"
@@ -82,6 +85,33 @@ TEST_F(SafeWrite, ValuesThatWouldNotReadBackAreRefused)
     EXPECT_NE(w.error.detail.find("Pitch[1][0]"), std::string::npos) << w.error.detail;
     EXPECT_EQ(test::ReadBytes(path), "old contents");
     EXPECT_EQ(test::FolderEntries(folder.path()), std::vector<std::string>{"floor.slab"});
+}
+
+TEST_F(SafeWrite, TemporaryFilesOfKilledSavesAreRemoved)
+{
+    // A process that has ended stands for a save that was killed.
+    const pid_t gone = ::fork();
+    if (gone == 0)
+        ::_exit(0);
+    ASSERT_GT(gone, 0);
+    ::waitpid(gone, nullptr, 0);
+    const auto temporary = [](const char* target, pid_t pid) {
+        return "." + std::string(target) + "." + std::to_string(pid) + ".0.tmp";
+    };
+    const std::vector<std::string> kept = {
+        temporary("floor.slab", ::getppid()),  // its writer still runs
+        temporary("other.slab", gone),         // another file's
+        ".floor.slab.12x.0.tmp",               // not the pattern
+    };
+    for (const std::string& name : kept)
+        test::WriteBytes(folder / name, "partial");
+    test::WriteBytes(folder / temporary("floor.slab", gone), std::string(1 << 20, 'x'));
+
+    ASSERT_TRUE(WriteDataFile(path, data).ok);
+    std::vector<std::string> expected = kept;
+    expected.push_back("floor.slab");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(test::FolderEntries(folder.path()), expected);
 }
 
 TEST_F(SafeWrite, ReadOnlyFileIsNotReplaced)
