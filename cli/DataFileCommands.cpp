@@ -1,12 +1,14 @@
 #include "cli/DataFileCommands.h"
 
-#include <QFile>
 #include <cstdio>
+#include <optional>
 #include <ostream>
 #include <string_view>
 
 #include "cli/DataSetJson.h"
 #include "cli/SlabJson.h"
+#include "datafile/FileReading.h"
+#include "engine/InputCheck.h"
 #include "engine/Ukorvexa.h"
 #include "latex/LatexHeader.h"
 #include "latex/LatexWriter.h"
@@ -49,6 +51,8 @@ std::size_t Columns(std::string_view text)
     return columns;
 }
 
+std::string LoadUnitText(const CommonSettings& c) { return c.LoadUnitFactor == 1000 ? "kN/m²" : "N/m²"; }
+
 std::string Pad(const std::string& text, std::size_t width)
 {
     const std::size_t columns = Columns(text);
@@ -60,24 +64,13 @@ std::string Right(const std::string& text, std::size_t width)
     return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
-void PrintError(std::ostream& err, const datafile::FileError& e, const std::string& path)
-{
-    err << "korvexa-cli: " << e.message << "\n" << path << "\n" << e.detail << "\n";
-}
-
-void PrintWarnings(std::ostream& err, const std::vector<std::string>& warnings)
-{
-    for (const std::string& w : warnings)
-        err << "korvexa-cli: 警告: " << w << "\n";
-}
-
-std::string StatusText(const SlabData& s, int status)
+std::string StatusText(const SlabData& s, int status, const datafile::DataSet& data, const BarData& bars)
 {
     switch (status) {
     case DesignOk: return "計算済み";
     case DesignSpansSwapped: return "Error : Lx が Ly よりも大きい";
     case DesignLambdaTooLarge: return "Error : λの値が制限値を越えている。　λ≦" + Number(s.LambdaMax);
-    default: return "未計算（入力が不足しているか、計算できない値があります）";
+    default: return "未計算（" + DescribeDesignFailure(s, status, data.settings, bars).Text() + "）";
     }
 }
 
@@ -92,8 +85,10 @@ std::string CaseName(const SlabData& s, int k)
     return s.LoadTime == LoadShortTerm ? "短期" : "長期";
 }
 
-void PrintSlab(const SlabData& s, int status, std::size_t index, const std::string& unit, std::ostream& out)
+void PrintSlab(const SlabData& s, int status, std::size_t index, const datafile::DataSet& data, const BarData& bars,
+               std::ostream& out)
 {
+    const std::string unit = LoadUnitText(data.settings);
     const bool oneWay = !IsTwoWay(s.Bind);
     const char* const* dirName = oneWay ? kOneWayDirNames : kTwoWayDirNames;
     const char* posName[2] = {"端部", "中央"};
@@ -109,7 +104,7 @@ void PrintSlab(const SlabData& s, int status, std::size_t index, const std::stri
     out << "   t = " << Fixed(s.T, 1) << " cm   かぶり " << Fixed(s.Cov, 1) << " cm\n";
     out << "  材料      コンクリート " << ConcreteKindName(s.Concrete) << "  Fc = " << Number(s.Fc)
         << " N/mm²   γ = " << Number(s.Gamma) << " kN/m³\n";
-    out << "  状態      " << StatusText(s, status) << "\n";
+    out << "  状態      " << StatusText(s, status, data, bars) << "\n";
     if (!s.Calculated) {
         out << "\n";
         return;
@@ -169,14 +164,24 @@ void PrintSlab(const SlabData& s, int status, std::size_t index, const std::stri
     out << "\n";
 }
 
-}  // namespace
-
-void PrintSummary(const datafile::DataSet& data, const std::vector<int>& status, std::ostream& out)
+// A data file read whole and checked, or the error that stops it.
+std::optional<datafile::DataFileContents> OpenChecked(const std::string& path, std::ostream& err)
 {
-    const std::string unit = data.settings.LoadUnitFactor == 1000 ? "kN/m²" : "N/m²";
+    datafile::DataFileContents file = datafile::OpenDataFile(path);
+    if (!file.ok()) {
+        PrintFileError(err, file.error(), path);
+        return std::nullopt;
+    }
+    PrintWarnings(err, file.warnings());
+    return file;
+}
+
+void PrintSettings(const datafile::DataSet& data, std::ostream& out)
+{
     const CommonSettings& c = data.settings;
-    out << "荷重単位 " << unit << "   積雪 " << c.SnowDepth << " cm × " << c.SnowUnitWeight << " N/m²/cm (係数 "
-        << Number(c.SnowCoef[0]) << ", " << Number(c.SnowCoef[1]) << ", " << Number(c.SnowCoef[2]) << ")\n";
+    out << "荷重単位 " << LoadUnitText(c) << "   積雪 " << c.SnowDepth << " cm × " << c.SnowUnitWeight
+        << " N/m²/cm (係数 " << Number(c.SnowCoef[0]) << ", " << Number(c.SnowCoef[1]) << ", " << Number(c.SnowCoef[2])
+        << ")\n";
     out << "ピッチ   短辺 " << c.PitchMin[0] << "〜" << c.PitchMax[0] << " mm   長辺 " << c.PitchMin[1] << "〜"
         << c.PitchMax[1] << " mm   丸め " << c.PitchStep << " mm\n";
     out << "鉄筋材種";
@@ -184,68 +189,114 @@ void PrintSummary(const datafile::DataSet& data, const std::vector<int>& status,
     for (std::size_t i = 0; i < 8; ++i)
         out << " " << sizes[i] << ":" << data.grades[i];
     out << "\n\n";
-    int designed = 0;
-    for (std::size_t i = 0; i < data.slabs.size(); ++i) {
-        PrintSlab(data.slabs[i], i < status.size() ? status[i] : DesignIncomplete, i, unit, out);
-        designed += data.slabs[i].Calculated ? 1 : 0;
-    }
-    out << "スラブ " << data.slabs.size() << " 枚（計算済み " << designed << " 枚）\n";
+}
+
+}  // namespace
+
+void PrintFileError(std::ostream& err, const datafile::FileError& e, const std::string& path)
+{
+    err << "korvexa-cli: " << e.message << "\n" << path << "\n" << e.detail << "\n";
+}
+
+void PrintWarnings(std::ostream& err, const std::vector<std::string>& warnings)
+{
+    for (const std::string& w : warnings)
+        err << "korvexa-cli: 警告: " << w << "\n";
+}
+
+void PrintDesignFailure(std::ostream& err, const SlabData& slab, int status, std::size_t index,
+                        const CommonSettings& settings, const BarData& bars)
+{
+    if (status != DesignOk)
+        err << "korvexa-cli: " << datafile::SlabPlace(index, slab.Name) << ": "
+            << DescribeDesignFailure(slab, status, settings, bars).Text() << "\n";
 }
 
 int ShowCommand(const std::string& path, std::ostream& out, std::ostream& err)
 {
-    const datafile::ReadResult r = datafile::ReadDataFile(path);
-    if (!r.ok()) {
-        PrintError(err, r.error, path);
+    const std::optional<datafile::DataFileContents> file = OpenChecked(path, err);
+    if (!file)
         return kExitError;
+    const datafile::DataSet& data = file->header();
+    BarData bars;
+    bars.SetGrades(data.grades);
+    out << "ファイル " << path << "（バージョン " << (file->versionText().empty() ? "なし" : file->versionText()) << "）\n";
+    PrintSettings(data, out);
+    std::size_t designed = 0;
+    for (std::size_t i = 0; i < file->slabCount() && out; ++i) {
+        SlabData s = file->Slab(i);
+        const int status = datafile::DesignInDataSet(s, data.settings, bars);
+        PrintSlab(s, status, i, data, bars, out);
+        designed += s.Calculated ? 1 : 0;
     }
-    PrintWarnings(err, r.warnings);
-    out << "ファイル " << path << "（バージョン " << (r.versionText.empty() ? "なし" : r.versionText) << "）\n";
-    PrintSummary(*r.data, r.designStatus, out);
+    out << "スラブ " << file->slabCount() << " 枚（計算済み " << designed << " 枚）\n";
     return 0;
 }
 
-int JsonCommand(const std::string& path, std::ostream& out, std::ostream& err)
+int JsonCommand(const std::string& path, std::ostream& out, std::ostream& err, JsonStyle style)
 {
-    const datafile::ReadResult r = datafile::ReadDataFile(path);
-    if (!r.ok()) {
-        PrintError(err, r.error, path);
+    const std::optional<datafile::DataFileContents> file = OpenChecked(path, err);
+    if (!file)
         return kExitError;
+    const datafile::DataSet& header = file->header();
+    BarData bars;
+    bars.SetGrades(header.grades);
+    JsonWriter w(out, style);
+    BeginDataSet(w, header, &file->versionText(), true);
+    for (std::size_t i = 0; i < file->slabCount() && out; ++i) {
+        SlabData s = file->Slab(i);
+        const int status = datafile::DesignInDataSet(s, header.settings, bars);
+        PrintDesignFailure(err, s, status, i, header.settings, bars);
+        WriteDesignedSlab(w, s, status, bars);
     }
-    PrintWarnings(err, r.warnings);
-    const QByteArray json = DataSetToJson(*r.data, r.versionText, r.designStatus);
-    out.write(json.constData(), json.size());
+    EndDataSet(w);
     return 0;
 }
 
-int SlabCommand(const std::string& input, const std::string& output, std::ostream& err)
+int SlabCommand(const std::string& input, const std::string& output, bool designedOnly, std::ostream& err)
 {
-    QFile file(QString::fromStdString(input));
-    if (!file.open(QIODevice::ReadOnly)) {
-        err << "korvexa-cli: " << datafile::kCannotOpenMessage << "\n"
-            << input << "\n" << file.errorString().toStdString() << "\n";
+    datafile::InputFile file(input, datafile::InputKind::RegularFileOrPipe);
+    if (!file.ok()) {
+        PrintFileError(err, {std::string(datafile::kCannotOpenMessage), file.error()}, input);
         return kExitError;
     }
     datafile::DataSet data;
-    std::vector<int> status;
+    std::vector<SlabData> slabs;
+    std::size_t undesignable = 0;
     try {
-        data = DataSetFromJson(file.readAll(), &status);
+        data = ReadDataSetJson(
+            FileSource(file), [&](const datafile::DataSet& header) { data.settings = header.settings; },
+            [&](SlabData& s, int status, std::size_t index, const BarData& bars) {
+                if (status != DesignOk) {
+                    ++undesignable;
+                    PrintDesignFailure(err, s, status, index, data.settings, bars);
+                }
+                slabs.push_back(std::move(s));
+            });
+        data.slabs = std::move(slabs);
     } catch (const JsonInputError& e) {
         err << "korvexa-cli: " << input << ": " << e.what() << "\n";
         return kExitError;
     }
-    for (std::size_t i = 0; i < data.slabs.size(); ++i)
-        if (!data.slabs[i].Calculated)
-            err << "korvexa-cli: 警告: スラブ " << i + 1 << "「" << data.slabs[i].Name
-                << "」は計算できないため書き出しません: " << StatusText(data.slabs[i], status[i]) << "\n";
+    // A file of fewer slabs than were given would replace an engineer's
+    // file with less than it held, unless that is asked for.
+    if (undesignable > 0 && !designedOnly) {
+        err << "korvexa-cli: 計算できないスラブが " << undesignable << " 枚あるため、" << output
+            << " には書き込みません（計算できるスラブだけを書くには --designed-only）\n";
+        return kExitError;
+    }
+    if (undesignable == data.slabs.size()) {
+        err << "korvexa-cli: 計算されたスラブがありません。" << output << " には書き込みません\n";
+        return kExitError;
+    }
+    if (undesignable > 0)
+        err << "korvexa-cli: 警告: 計算できない " << undesignable << " 枚を除いて書き込みます\n";
     const datafile::WriteResult w = datafile::WriteDataFile(output, data);
     PrintWarnings(err, w.warnings);
     if (!w.ok) {
-        PrintError(err, w.error, output);
+        PrintFileError(err, w.error, output);
         return kExitError;
     }
-    if (w.slabsWritten == 0)
-        err << "korvexa-cli: 警告: 計算済みのスラブがありません\n";
     return 0;
 }
 
@@ -262,7 +313,7 @@ int LatexCommand(const std::string& path, const std::string& output, const std::
     }
     const datafile::ReadResult r = datafile::ReadDataFile(path);
     if (!r.ok()) {
-        PrintError(err, r.error, path);
+        PrintFileError(err, r.error, path);
         return kExitError;
     }
     PrintWarnings(err, r.warnings);

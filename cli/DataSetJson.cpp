@@ -1,10 +1,9 @@
 #include "cli/DataSetJson.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonParseError>
 #include <cmath>
 
+#include "cli/JsonStream.h"
 #include "cli/SlabJson.h"
 #include "datafile/DataFile.h"
 #include "engine/Ukorvexa.h"
@@ -17,7 +16,6 @@ using datafile::FontSetting;
 using datafile::PrintLayout;
 
 QString Q(const char* text) { return QString::fromUtf8(text); }
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 [[noreturn]] void Fail(const QString& field, const std::string& what)
 {
@@ -46,11 +44,6 @@ std::string ReadText(const QJsonValue& v, const QString& field)
     return v.toString().toStdString();
 }
 
-QJsonObject FontToJson(const FontSetting& f)
-{
-    return {{Q("Name"), Q(f.Name)}, {Q("Size"), f.Size}, {Q("Style"), Q(f.Style)}};
-}
-
 void ReadFont(FontSetting& font, const QJsonValue& v, const QString& field)
 {
     if (!v.isObject())
@@ -71,36 +64,43 @@ void ReadFont(FontSetting& font, const QJsonValue& v, const QString& field)
     }
 }
 
-std::string SlabPlace(qsizetype index, const QJsonValue& value)
+void WriteFont(JsonWriter& w, const char* key, const FontSetting& f)
 {
-    std::string where = "slab " + std::to_string(index + 1);
-    const QJsonValue name = value.toObject().value(Q("Name"));
-    if (name.isString())
-        where += " (" + name.toString().toStdString() + ")";
-    return where;
+    w.Key(key);
+    w.BeginObject();
+    w.Member("Name", f.Name);
+    w.Member("Size", f.Size);
+    w.Member("Style", f.Style);
+    w.EndObject();
 }
+
+// A slab that waits for the settings and grades that follow it.
+struct PendingSlab {
+    SlabInputData inputs;
+    bool hasLoadUnit;
+};
 
 }  // namespace
 
-QJsonObject LayoutToJson(const PrintLayout& l)
+void WriteLayout(JsonWriter& w, const PrintLayout& l)
 {
-    return {
-        {Q("FirstPageNo"), l.FirstPageNo},
-        {Q("Title"), Q(l.Title)},
-        {Q("TitleFont"), FontToJson(l.TitleFont)},
-        {Q("BodyFont"), FontToJson(l.BodyFont)},
-        {Q("HeaderFont"), FontToJson(l.HeaderFont)},
-        {Q("LeftMargin"), l.LeftMargin},
-        {Q("TopMargin"), l.TopMargin},
-        {Q("BottomMargin"), l.BottomMargin},
-        {Q("HeaderSideMargin"), l.HeaderSideMargin},
-        {Q("HeaderTopMargin"), l.HeaderTopMargin},
-        {Q("ParagraphSpace"), l.ParagraphSpace},
-        {Q("Indent"), l.Indent},
-        {Q("ChangeEvenSideMargin"), l.ChangeEvenSideMargin},
-        {Q("ChangeEvenHeaderPos"), l.ChangeEvenHeaderPos},
-        {Q("IsTitlePrint"), l.IsTitlePrint},
-    };
+    w.BeginObject();
+    w.Member("FirstPageNo", l.FirstPageNo);
+    w.Member("Title", l.Title);
+    WriteFont(w, "TitleFont", l.TitleFont);
+    WriteFont(w, "BodyFont", l.BodyFont);
+    WriteFont(w, "HeaderFont", l.HeaderFont);
+    w.Member("LeftMargin", l.LeftMargin);
+    w.Member("TopMargin", l.TopMargin);
+    w.Member("BottomMargin", l.BottomMargin);
+    w.Member("HeaderSideMargin", l.HeaderSideMargin);
+    w.Member("HeaderTopMargin", l.HeaderTopMargin);
+    w.Member("ParagraphSpace", l.ParagraphSpace);
+    w.Member("Indent", l.Indent);
+    w.Member("ChangeEvenSideMargin", l.ChangeEvenSideMargin);
+    w.Member("ChangeEvenHeaderPos", l.ChangeEvenHeaderPos);
+    w.Member("IsTitlePrint", l.IsTitlePrint);
+    w.EndObject();
 }
 
 PrintLayout LayoutFromJson(const QJsonObject& object)
@@ -150,76 +150,132 @@ PrintLayout LayoutFromJson(const QJsonObject& object)
     return l;
 }
 
-QByteArray DataSetToJson(const datafile::DataSet& data, const std::string& version, const std::vector<int>& status)
+datafile::DataSet ReadDataSetJson(const JsonSource& source, const HeaderReady& header, const SlabDesigned& slab)
 {
+    JsonObjectStream stream(source, Q("slabs"));
+    datafile::DataSet data;
     BarData bars;
-    bars.SetGrades(data.grades);
-    QJsonArray slabs;
-    for (std::size_t i = 0; i < data.slabs.size(); ++i) {
-        SlabData slab = data.slabs[i];
-        slab.GradeText = MakeGradeText(slab, bars, false);
-        QJsonObject out = SlabToJson(slab);
-        if (i < status.size())
-            out.insert(Q("Status"), status[i]);
-        slabs.append(out);
-    }
-    const QJsonObject root{
-        {Q("version"), Q(version)},
-        {Q("settings"), SettingsToJson(data.settings)},
-        {Q("grades"), GradesToJson(bars)},
-        {Q("layout"), LayoutToJson(data.layout)},
-        {Q("slabs"), slabs},
+    QStringList seen;
+    bool streaming = false;
+    std::vector<PendingSlab> pending;
+    const auto design = [&](SlabData& s, bool hasLoadUnit, std::size_t index) {
+        if (!hasLoadUnit)
+            s.LoadUnit = data.settings.LoadUnitFactor;
+        const int status = datafile::DesignInDataSet(s, data.settings, bars);
+        slab(s, status, index, bars);
     };
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    const auto headerDone = [&] {
+        bars.SetGrades(data.grades);
+        header(data);
+    };
+    for (;;) {
+        JsonObjectStream::Item item = stream.Next();
+        if (item.kind == JsonObjectStream::Item::End)
+            break;
+        if (item.kind == JsonObjectStream::Item::Element) {
+            const std::string where = "slab " + std::to_string(item.index + 1);
+            if (!item.value.isObject())
+                throw JsonInputError(where + ": expected an object");
+            const QJsonObject object = item.value.toObject();
+            const QJsonValue name = object.value(QLatin1StringView("Name"));
+            SlabData s = SlabFromJson(
+                object, name.isString() ? where + " (" + datafile::ShortName(name.toString().toStdString()) + ")" : where);
+            const bool hasLoadUnit = object.contains(QLatin1StringView("LoadUnit"));
+            if (streaming)
+                design(s, hasLoadUnit, item.index);
+            else
+                pending.push_back({std::move(s), hasLoadUnit});
+            continue;
+        }
+        if (seen.contains(item.key))
+            throw JsonInputError("top-level field \"" + item.key.toStdString() + "\" appears twice");
+        seen.append(item.key);
+        if (item.kind == JsonObjectStream::Item::ArrayBegin) {
+            // Designed as they come when nothing that follows can change
+            // their design.
+            streaming = seen.contains(Q("settings")) && seen.contains(Q("grades"));
+            if (streaming)
+                headerDone();
+            continue;
+        }
+        const QString& key = item.key;
+        const QJsonValue& value = item.value;
+        if (key == Q("settings")) {
+            if (!value.isObject())
+                throw JsonInputError("\"settings\" must be an object");
+            data.settings = SettingsFromJson(value.toObject());
+        } else if (key == Q("grades")) {
+            if (!value.isArray())
+                throw JsonInputError("\"grades\" must be an array of 8 texts");
+            data.grades = GradesFromJson(value.toArray());
+        } else if (key == Q("layout")) {
+            if (!value.isObject())
+                throw JsonInputError("\"layout\" must be an object");
+            data.layout = LayoutFromJson(value.toObject());
+        } else if (key == Q("slabs")) {
+            throw JsonInputError("\"slabs\" must be an array of slab objects");
+        } else if (key != Q("version")) {
+            throw JsonInputError("unknown top-level field \"" + key.toStdString() + "\"");
+        }
+    }
+    if (!seen.contains(Q("slabs")))
+        throw JsonInputError("\"slabs\" must be an array of slab objects");
+    if (!streaming) {
+        headerDone();
+        for (std::size_t i = 0; i < pending.size(); ++i) {
+            SlabData s;
+            static_cast<SlabInputData&>(s) = std::move(pending[i].inputs);
+            design(s, pending[i].hasLoadUnit, i);
+        }
+    }
+    return data;
 }
 
 datafile::DataSet DataSetFromJson(const QByteArray& input, std::vector<int>* status)
 {
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(input, &error);
-    if (error.error != QJsonParseError::NoError)
-        throw JsonInputError("not valid JSON at offset " + std::to_string(error.offset) + ": " +
-                             error.errorString().toStdString());
-    if (!document.isObject())
-        throw JsonInputError("the input must be a JSON object with a \"slabs\" array");
-    const QJsonObject root = document.object();
-    for (auto it = root.begin(); it != root.end(); ++it)
-        if (!QStringList{Q("version"), Q("settings"), Q("grades"), Q("layout"), Q("slabs")}.contains(it.key()))
-            throw JsonInputError("unknown top-level field \"" + it.key().toStdString() + "\"");
-
-    datafile::DataSet data;
-    if (root.contains(Q("settings"))) {
-        if (!root.value(Q("settings")).isObject())
-            throw JsonInputError("\"settings\" must be an object");
-        data.settings = SettingsFromJson(root.value(Q("settings")).toObject());
-    }
-    if (root.contains(Q("grades"))) {
-        if (!root.value(Q("grades")).isArray())
-            throw JsonInputError("\"grades\" must be an array of 8 texts");
-        data.grades = GradesFromJson(root.value(Q("grades")).toArray());
-    }
-    if (root.contains(Q("layout"))) {
-        if (!root.value(Q("layout")).isObject())
-            throw JsonInputError("\"layout\" must be an object");
-        data.layout = LayoutFromJson(root.value(Q("layout")).toObject());
-    }
-    if (!root.value(Q("slabs")).isArray())
-        throw JsonInputError("\"slabs\" must be an array of slab objects");
-
-    const QJsonArray slabs = root.value(Q("slabs")).toArray();
-    for (qsizetype i = 0; i < slabs.size(); ++i) {
-        const std::string where = SlabPlace(i, slabs[i]);
-        if (!slabs[i].isObject())
-            throw JsonInputError(where + ": expected an object");
-        SlabData slab = SlabFromJson(slabs[i].toObject(), where);
-        if (!slabs[i].toObject().contains(Q("LoadUnit")))
-            slab.LoadUnit = data.settings.LoadUnitFactor;
-        data.slabs.push_back(std::move(slab));
-    }
-    std::vector<int> codes = datafile::DesignDataSet(data);
+    datafile::DataSet result;
+    std::vector<int> codes;
+    const datafile::DataSet header = ReadDataSetJson(
+        MemorySource(input.constData(), static_cast<std::size_t>(input.size())), [](const datafile::DataSet&) {},
+        [&](SlabData& s, int code, std::size_t, const BarData&) {
+            result.slabs.push_back(std::move(s));
+            codes.push_back(code);
+        });
+    result.settings = header.settings;
+    result.grades = header.grades;
+    result.layout = header.layout;
     if (status)
         *status = std::move(codes);
-    return data;
+    return result;
+}
+
+void BeginDataSet(JsonWriter& w, const datafile::DataSet& header, const std::string* version, bool withLayout)
+{
+    w.BeginObject();
+    if (version)
+        w.Member("version", *version);
+    w.Key("settings");
+    WriteSettings(w, header.settings);
+    w.Member("grades", header.grades);
+    if (withLayout) {
+        w.Key("layout");
+        WriteLayout(w, header.layout);
+    }
+    w.Key("slabs");
+    w.BeginArray(true);
+}
+
+void WriteDesignedSlab(JsonWriter& w, SlabData& slab, int status, const BarData& bars)
+{
+    slab.GradeText = MakeGradeText(slab, bars, false);  // as the printed sheet shows it
+    WriteSlab(w, slab, status);
+}
+
+void EndDataSet(JsonWriter& w)
+{
+    w.EndArray();
+    w.EndObject();
+    w.Flush();
 }
 
 }  // namespace korvexa::cli

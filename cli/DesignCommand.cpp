@@ -1,36 +1,60 @@
 #include "cli/DesignCommand.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <optional>
+#include <sstream>
 
+#include "cli/DataFileCommands.h"
 #include "cli/DataSetJson.h"
 #include "cli/SlabJson.h"
 #include "engine/Ukorvexa.h"
 
 namespace korvexa::cli {
 
+void DesignJson(const JsonSource& source, std::ostream& out, std::ostream& err, JsonStyle style)
+{
+    JsonWriter w(out, style);
+    std::optional<datafile::DataSet> header;
+    bool begun = false;
+    // The output begins with the first designed slab, so that input refused
+    // before it leaves no output at all.
+    const auto begin = [&] {
+        if (!begun)
+            BeginDataSet(w, *header, nullptr, false);
+        begun = true;
+    };
+    ReadDataSetJson(
+        source, [&](const datafile::DataSet& h) { header = h; },
+        [&](SlabData& slab, int status, std::size_t index, const BarData& bars) {
+            begin();
+            PrintDesignFailure(err, slab, status, index, header->settings, bars);
+            WriteDesignedSlab(w, slab, status, bars);
+        });
+    begin();
+    EndDataSet(w);
+}
+
 QByteArray DesignJson(const QByteArray& input)
 {
-    std::vector<int> status;
-    const datafile::DataSet data = DataSetFromJson(input, &status);
-    BarData bars;
-    bars.SetGrades(data.grades);
+    std::ostringstream out, err;
+    DesignJson(MemorySource(input.constData(), static_cast<std::size_t>(input.size())), out, err,
+               JsonStyle::Indented);
+    return QByteArray::fromStdString(out.str());
+}
 
-    QJsonArray slabs;
-    for (std::size_t i = 0; i < data.slabs.size(); ++i) {
-        SlabData slab = data.slabs[i];
-        slab.GradeText = MakeGradeText(slab, bars, false);  // as the printed sheet shows it
-        QJsonObject out = SlabToJson(slab);
-        out.insert(QStringLiteral("Status"), status[i]);
-        slabs.append(out);
+int DesignCommand(const std::string& path, std::ostream& out, std::ostream& err, JsonStyle style)
+{
+    datafile::InputFile file(path, datafile::InputKind::RegularFileOrPipe);
+    if (!file.ok()) {
+        PrintFileError(err, {std::string(datafile::kCannotOpenMessage), file.error()}, path);
+        return 2;
     }
-    const QJsonObject result{
-        {QStringLiteral("settings"), SettingsToJson(data.settings)},
-        {QStringLiteral("grades"), GradesToJson(bars)},
-        {QStringLiteral("slabs"), slabs},
-    };
-    return QJsonDocument(result).toJson(QJsonDocument::Indented);
+    try {
+        DesignJson(FileSource(file), out, err, style);
+        return 0;
+    } catch (const JsonInputError& e) {
+        err << "korvexa-cli: " << path << ": " << e.what() << "\n";
+        return 2;
+    }
 }
 
 }  // namespace korvexa::cli

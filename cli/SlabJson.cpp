@@ -1,68 +1,89 @@
 #include "cli/SlabJson.h"
 
-#include <QRegularExpression>
+#include <QHash>
 #include <cmath>
 #include <functional>
-#include <map>
+
+#include "engine/InputCheck.h"
 
 namespace korvexa::cli {
 
 namespace {
 
 QString Q(const char* text) { return QString::fromUtf8(text); }
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-[[noreturn]] void Fail(const std::string& where, const QString& field, const std::string& what)
+// A field's name with the indices of an array element, made into text only
+// for a message (a slab has a hundred numbers to read).
+struct Field {
+    Field(const char* n) : name(n) {}
+    const char* name;
+    std::array<int, 3> index{-1, -1, -1};
+    Field operator[](int i) const
+    {
+        Field f = *this;
+        for (int& at : f.index)
+            if (at < 0) {
+                at = i;
+                break;
+            }
+        return f;
+    }
+    std::string Text() const
+    {
+        std::string text = name;
+        for (int i : index)
+            if (i >= 0)
+                text += "[" + std::to_string(i) + "]";
+        return text;
+    }
+};
+
+[[noreturn]] void Fail(const std::string& where, const std::string& field, const std::string& what)
 {
-    throw JsonInputError(where + ": field \"" + field.toStdString() + "\": " + what);
+    throw JsonInputError(where + ": field \"" + field + "\": " + what);
 }
 
-double ReadDouble(const QJsonValue& v, const std::string& where, const QString& field)
+double ReadDouble(const QJsonValue& v, const std::string& where, const Field& field)
 {
     if (!v.isDouble())
-        Fail(where, field, "expected a number");
+        Fail(where, field.Text(), "expected a number");
     return v.toDouble();
 }
 
-int ReadInt(const QJsonValue& v, const std::string& where, const QString& field)
+int ReadInt(const QJsonValue& v, const std::string& where, const Field& field)
 {
     const double d = ReadDouble(v, where, field);
     if (d != std::floor(d) || std::fabs(d) > 2147483647.0)
-        Fail(where, field, "expected a whole number");
+        Fail(where, field.Text(), "expected a whole number");
     return static_cast<int>(d);
 }
 
-bool ReadBool(const QJsonValue& v, const std::string& where, const QString& field)
+bool ReadBool(const QJsonValue& v, const std::string& where, const Field& field)
 {
     if (!v.isBool())
-        Fail(where, field, "expected true or false");
+        Fail(where, field.Text(), "expected true or false");
     return v.toBool();
 }
 
-QJsonArray ReadArray(const QJsonValue& v, qsizetype size, const std::string& where, const QString& field)
-{
-    if (!v.isArray() || v.toArray().size() != size)
-        Fail(where, field, "expected an array of " + std::to_string(size));
-    return v.toArray();
-}
-
 template <typename T, std::size_t N, typename ReadItem>
-void ReadFixed(std::array<T, N>& out, const QJsonValue& v, const std::string& where, const QString& field,
+void ReadFixed(std::array<T, N>& out, const QJsonValue& v, const std::string& where, const Field& field,
                ReadItem readItem)
 {
-    const QJsonArray a = ReadArray(v, static_cast<qsizetype>(N), where, field);
+    if (!v.isArray() || v.toArray().size() != static_cast<qsizetype>(N))
+        Fail(where, field.Text(), "expected an array of " + std::to_string(N));
+    const QJsonArray a = v.toArray();
     for (std::size_t i = 0; i < N; ++i)
-        readItem(out[i], a[static_cast<qsizetype>(i)], field + QStringLiteral("[%1]").arg(i));
+        readItem(out[i], a[static_cast<qsizetype>(i)], field[static_cast<int>(i)]);
 }
 
-// Readers for numbers, 2- and 3-dimensional grids, keyed by field.
+// Reads one field of a slab; result fields have none (they are skipped).
 using FieldReader = std::function<void(SlabData&, const QJsonValue&, const std::string&)>;
 
 template <typename Member>
 FieldReader Number(Member member, const char* name)
 {
     return [member, name](SlabData& s, const QJsonValue& v, const std::string& where) {
-        s.*member = ReadDouble(v, where, Q(name));
+        s.*member = ReadDouble(v, where, name);
     };
 }
 
@@ -70,7 +91,7 @@ template <typename Member>
 FieldReader Integer(Member member, const char* name)
 {
     return [member, name](SlabData& s, const QJsonValue& v, const std::string& where) {
-        s.*member = ReadInt(v, where, Q(name));
+        s.*member = ReadInt(v, where, name);
     };
 }
 
@@ -78,125 +99,94 @@ template <typename Member>
 FieldReader Flag(Member member, const char* name)
 {
     return [member, name](SlabData& s, const QJsonValue& v, const std::string& where) {
-        s.*member = ReadBool(v, where, Q(name));
+        s.*member = ReadBool(v, where, name);
     };
 }
 
 FieldReader Loads(Case3 SlabInputData::*member, const char* name)
 {
     return [member, name](SlabData& s, const QJsonValue& v, const std::string& where) {
-        ReadFixed(s.*member, v, where, Q(name), [&](double& out, const QJsonValue& item, const QString& f) {
+        ReadFixed(s.*member, v, where, name, [&](double& out, const QJsonValue& item, const Field& f) {
             out = ReadDouble(item, where, f);
         });
     };
 }
 
-void ReadIntPair(std::array<int, 2>& out, const QJsonValue& v, const std::string& where, const QString& field)
+void ReadIntPair(std::array<int, 2>& out, const QJsonValue& v, const std::string& where, const Field& field)
 {
     ReadFixed(out, v, where, field,
-              [&](int& o, const QJsonValue& item, const QString& f) { o = ReadInt(item, where, f); });
+              [&](int& o, const QJsonValue& item, const Field& f) { o = ReadInt(item, where, f); });
 }
 
-const std::map<QString, FieldReader>& InputReaders()
+const QHash<QString, FieldReader>& SlabReaders()
 {
-    static const std::map<QString, FieldReader> readers = {
-        {Q("Name"),
-         [](SlabData& s, const QJsonValue& v, const std::string& where) {
-             if (!v.isString())
-                 Fail(where, Q("Name"), "expected a text");
-             s.Name = v.toString().toStdString();
-         }},
-        {Q("Bind"), Integer(&SlabData::Bind, "Bind")},
-        {Q("LoadShape"), Integer(&SlabData::LoadShape, "LoadShape")},
-        {Q("LoadTime"), Integer(&SlabData::LoadTime, "LoadTime")},
-        {Q("Fc"), Number(&SlabData::Fc, "Fc")},
-        {Q("T"), Number(&SlabData::T, "T")},
-        {Q("Lx"), Number(&SlabData::Lx, "Lx")},
-        {Q("Ly"), Number(&SlabData::Ly, "Ly")},
-        {Q("Cov"), Number(&SlabData::Cov, "Cov")},
-        {Q("Gamma"), Number(&SlabData::Gamma, "Gamma")},
-        {Q("Own"), Number(&SlabData::Own, "Own")},
-        {Q("FL"), Number(&SlabData::FL, "FL")},
-        {Q("LL"), Loads(&SlabInputData::LL, "LL")},
-        {Q("TL"), Loads(&SlabInputData::TL, "TL")},
-        {Q("P"), Loads(&SlabInputData::P, "P")},
-        {Q("IncreaseS"), Number(&SlabData::IncreaseS, "IncreaseS")},
-        {Q("IncreaseD"), Number(&SlabData::IncreaseD, "IncreaseD")},
-        {Q("TLDirect"), Flag(&SlabData::TLDirect, "TLDirect")},
-        {Q("DeltCheck"), Flag(&SlabData::DeltCheck, "DeltCheck")},
-        {Q("OwnDirect"), Flag(&SlabData::OwnDirect, "OwnDirect")},
-        {Q("FLAdd"), Flag(&SlabData::FLAdd, "FLAdd")},
-        {Q("Bar"),
-         [](SlabData& s, const QJsonValue& v, const std::string& where) {
-             ReadFixed(s.Bar, v, where, Q("Bar"), [&](DirPos<int>& dir, const QJsonValue& d, const QString& f) {
-                 ReadFixed(dir, d, where, f, [&](std::array<int, 2>& pos, const QJsonValue& p, const QString& g) {
-                     ReadIntPair(pos, p, where, g);
+    static const QHash<QString, FieldReader> readers = [] {
+        QHash<QString, FieldReader> r = {
+            {Q("Name"),
+             [](SlabData& s, const QJsonValue& v, const std::string& where) {
+                 if (!v.isString())
+                     Fail(where, "Name", "expected a text");
+                 s.Name = v.toString().toStdString();
+             }},
+            {Q("Bind"), Integer(&SlabData::Bind, "Bind")},
+            {Q("LoadShape"), Integer(&SlabData::LoadShape, "LoadShape")},
+            {Q("LoadTime"), Integer(&SlabData::LoadTime, "LoadTime")},
+            {Q("Fc"), Number(&SlabData::Fc, "Fc")},
+            {Q("T"), Number(&SlabData::T, "T")},
+            {Q("Lx"), Number(&SlabData::Lx, "Lx")},
+            {Q("Ly"), Number(&SlabData::Ly, "Ly")},
+            {Q("Cov"), Number(&SlabData::Cov, "Cov")},
+            {Q("Gamma"), Number(&SlabData::Gamma, "Gamma")},
+            {Q("Own"), Number(&SlabData::Own, "Own")},
+            {Q("FL"), Number(&SlabData::FL, "FL")},
+            {Q("LL"), Loads(&SlabInputData::LL, "LL")},
+            {Q("TL"), Loads(&SlabInputData::TL, "TL")},
+            {Q("P"), Loads(&SlabInputData::P, "P")},
+            {Q("IncreaseS"), Number(&SlabData::IncreaseS, "IncreaseS")},
+            {Q("IncreaseD"), Number(&SlabData::IncreaseD, "IncreaseD")},
+            {Q("TLDirect"), Flag(&SlabData::TLDirect, "TLDirect")},
+            {Q("DeltCheck"), Flag(&SlabData::DeltCheck, "DeltCheck")},
+            {Q("OwnDirect"), Flag(&SlabData::OwnDirect, "OwnDirect")},
+            {Q("FLAdd"), Flag(&SlabData::FLAdd, "FLAdd")},
+            {Q("Bar"),
+             [](SlabData& s, const QJsonValue& v, const std::string& where) {
+                 ReadFixed(s.Bar, v, where, "Bar", [&](DirPos<int>& dir, const QJsonValue& d, const Field& f) {
+                     ReadFixed(dir, d, where, f, [&](std::array<int, 2>& pos, const QJsonValue& p, const Field& g) {
+                         ReadIntPair(pos, p, where, g);
+                     });
                  });
-             });
-         }},
-        {Q("Pitch"),
-         [](SlabData& s, const QJsonValue& v, const std::string& where) {
-             ReadFixed(s.Pitch, v, where, Q("Pitch"), [&](std::array<int, 2>& dir, const QJsonValue& d, const QString& f) {
-                 ReadIntPair(dir, d, where, f);
-             });
-         }},
-        {Q("CompMode"),
-         [](SlabData& s, const QJsonValue& v, const std::string& where) { ReadIntPair(s.CompMode, v, where, Q("CompMode")); }},
-        {Q("BarOutside"), Integer(&SlabData::BarOutside, "BarOutside")},
-        {Q("DeflectionOnly"), Flag(&SlabData::DeflectionOnly, "DeflectionOnly")},
-        {Q("LoadUnit"), Number(&SlabData::LoadUnit, "LoadUnit")},
-        {Q("Concrete"), Integer(&SlabData::Concrete, "Concrete")},
-    };
+             }},
+            {Q("Pitch"),
+             [](SlabData& s, const QJsonValue& v, const std::string& where) {
+                 ReadFixed(s.Pitch, v, where, "Pitch", [&](std::array<int, 2>& dir, const QJsonValue& d, const Field& f) {
+                     ReadIntPair(dir, d, where, f);
+                 });
+             }},
+            {Q("CompMode"),
+             [](SlabData& s, const QJsonValue& v, const std::string& where) { ReadIntPair(s.CompMode, v, where, "CompMode"); }},
+            {Q("BarOutside"), Integer(&SlabData::BarOutside, "BarOutside")},
+            {Q("DeflectionOnly"), Flag(&SlabData::DeflectionOnly, "DeflectionOnly")},
+            {Q("LoadUnit"), Number(&SlabData::LoadUnit, "LoadUnit")},
+            {Q("Concrete"), Integer(&SlabData::Concrete, "Concrete")},
+        };
+        // Result fields are accepted and skipped, so that output reads back.
+        for (const char* result : {"Status", "Dt", "AddLoadE", "DeadLoad", "TReq", "M", "Q", "Delta", "Ma", "Qa",
+                                   "At", "BarArea", "Ft", "MRatio", "QRatio", "CalcPitch", "Fv", "FvNote",
+                                   "DeltaRatio", "DeltaRatio16", "BarText", "GradeText", "Lambda", "LambdaMax",
+                                   "SL", "Calculated", "Message"})
+            r.insert(Q(result), FieldReader());
+        return r;
+    }();
     return readers;
-}
-
-bool IsResultKey(const QString& key)
-{
-    static const QStringList results = {
-        Q("Status"), Q("Dt"), Q("AddLoadE"), Q("DeadLoad"), Q("TReq"), Q("M"), Q("Q"), Q("Delta"),
-        Q("Ma"), Q("Qa"), Q("At"), Q("BarArea"), Q("Ft"), Q("MRatio"), Q("QRatio"), Q("CalcPitch"),
-        Q("Fv"), Q("FvNote"), Q("DeltaRatio"), Q("DeltaRatio16"), Q("BarText"), Q("GradeText"),
-        Q("Lambda"), Q("LambdaMax"), Q("SL"), Q("Calculated"), Q("Message")};
-    return results.contains(key);
-}
-
-void CheckRange(int value, int count, const std::string& where, const char* field)
-{
-    if (value < 0 || value >= count)
-        Fail(where, Q(field), "must be 0 to " + std::to_string(count - 1) + ", not " + std::to_string(value));
 }
 
 // Enumerations out of range are refused here, where the field can be named.
 void CheckEnumerations(const SlabData& s, const std::string& where)
 {
-    CheckRange(s.Bind, BindTypeCount, where, "Bind");
-    CheckRange(s.LoadShape, LoadShapeCount(s.Bind), where, "LoadShape");
-    CheckRange(s.LoadTime, LoadTimeCount, where, "LoadTime");
-    CheckRange(s.Concrete, ConcreteKindCount, where, "Concrete");
-    CheckRange(s.BarOutside, 2, where, "BarOutside");
-    for (int mode : s.CompMode)
-        CheckRange(mode, CompModeCount, where, "CompMode");
-    for (const auto& dir : s.Bar)
-        for (const auto& pos : dir)
-            for (int size : pos)
-                CheckRange(size, BarSizeCount, where, "Bar");
+    if (const std::optional<InputProblem> p = korvexa::CheckEnumerations(s))
+        Fail(where, p->field, p->reason);
     if (s.LoadUnit != 1 && s.LoadUnit != 1000)
-        Fail(where, Q("LoadUnit"), "must be 1 (N/m²) or 1000 (kN/m²)");
-}
-
-template <typename Grid>
-QJsonValue ToJson(const Grid& grid)
-{
-    if constexpr (std::is_same_v<Grid, std::string>)
-        return Q(grid);
-    else if constexpr (std::is_arithmetic_v<Grid>)
-        return QJsonValue(static_cast<double>(grid));
-    else {
-        QJsonArray a;
-        for (const auto& item : grid)
-            a.append(ToJson(item));
-        return a;
-    }
+        Fail(where, "LoadUnit", "must be 1 (N/m²) or 1000 (kN/m²)");
 }
 
 }  // namespace
@@ -204,13 +194,13 @@ QJsonValue ToJson(const Grid& grid)
 SlabData SlabFromJson(const QJsonObject& object, const std::string& where)
 {
     SlabData s;
-    const auto& readers = InputReaders();
+    const auto& readers = SlabReaders();
     for (auto it = object.begin(); it != object.end(); ++it) {
-        const auto reader = readers.find(it.key());
-        if (reader != readers.end())
-            reader->second(s, it.value(), where);
-        else if (!IsResultKey(it.key()))
-            Fail(where, it.key(), "unknown field");
+        const auto reader = readers.constFind(it.key());
+        if (reader == readers.cend())
+            Fail(where, it.key().toStdString(), "unknown field");
+        if (*reader)
+            (*reader)(s, it.value(), where);
     }
     CheckEnumerations(s, where);
     return s;
@@ -221,29 +211,30 @@ CommonSettings SettingsFromJson(const QJsonObject& object)
     CommonSettings c;
     const std::string where = "settings";
     for (auto it = object.begin(); it != object.end(); ++it) {
-        const QString& key = it.key();
+        const std::string key = it.key().toStdString();
         const QJsonValue& v = it.value();
-        if (key == Q("SnowDepth"))
-            c.SnowDepth = ReadInt(v, where, key);
-        else if (key == Q("SnowUnitWeight"))
-            c.SnowUnitWeight = ReadInt(v, where, key);
-        else if (key == Q("SnowCoef"))
-            ReadFixed(c.SnowCoef, v, where, key, [&](double& o, const QJsonValue& item, const QString& f) {
+        const Field field(key.c_str());
+        if (key == "SnowDepth")
+            c.SnowDepth = ReadInt(v, where, field);
+        else if (key == "SnowUnitWeight")
+            c.SnowUnitWeight = ReadInt(v, where, field);
+        else if (key == "SnowCoef")
+            ReadFixed(c.SnowCoef, v, where, field, [&](double& o, const QJsonValue& item, const Field& f) {
                 o = ReadDouble(item, where, f);
             });
-        else if (key == Q("PitchMax"))
-            ReadIntPair(c.PitchMax, v, where, key);
-        else if (key == Q("PitchMin"))
-            ReadIntPair(c.PitchMin, v, where, key);
-        else if (key == Q("PitchStep"))
-            c.PitchStep = ReadInt(v, where, key);
-        else if (key == Q("LoadUnitFactor"))
-            c.LoadUnitFactor = ReadDouble(v, where, key);
+        else if (key == "PitchMax")
+            ReadIntPair(c.PitchMax, v, where, field);
+        else if (key == "PitchMin")
+            ReadIntPair(c.PitchMin, v, where, field);
+        else if (key == "PitchStep")
+            c.PitchStep = ReadInt(v, where, field);
+        else if (key == "LoadUnitFactor")
+            c.LoadUnitFactor = ReadDouble(v, where, field);
         else
             Fail(where, key, "unknown field");
     }
     if (c.LoadUnitFactor != 1 && c.LoadUnitFactor != 1000)
-        Fail(where, Q("LoadUnitFactor"), "must be 1 (N/m²) or 1000 (kN/m²)");
+        Fail(where, "LoadUnitFactor", "must be 1 (N/m²) or 1000 (kN/m²)");
     return c;
 }
 
@@ -251,96 +242,90 @@ std::array<std::string, 8> GradesFromJson(const QJsonArray& array)
 {
     if (array.size() != 8)
         throw JsonInputError("grades: expected 8 texts (D10 to D32)");
-    static const QRegularExpression grade(Q("^SD[0-9]{3}$"));
     std::array<std::string, 8> grades;
     for (int i = 0; i < 8; ++i) {
         const QJsonValue& v = array[i];
-        if (!v.isString() || !grade.match(v.toString()).hasMatch())
-            throw JsonInputError("grades[" + std::to_string(i) + "]: expected a grade such as \"SD345\"");
+        if (!v.isString() || !IsKnownGrade(v.toString().toStdString()))
+            throw JsonInputError("grades[" + std::to_string(i) + "]: expected a grade of the bar table: "
+                                 "\"SD295\", \"SD345\" or \"SD390\"");
         grades[static_cast<std::size_t>(i)] = v.toString().toStdString();
     }
     return grades;
 }
 
-QJsonObject SlabToJson(const SlabData& s)
+void WriteSlab(JsonWriter& w, const SlabData& s, std::optional<int> status)
 {
-    return QJsonObject{
-        {Q("Name"), Q(s.Name)},
-        {Q("Bind"), s.Bind},
-        {Q("LoadShape"), s.LoadShape},
-        {Q("LoadTime"), s.LoadTime},
-        {Q("Fc"), s.Fc},
-        {Q("T"), s.T},
-        {Q("Lx"), s.Lx},
-        {Q("Ly"), s.Ly},
-        {Q("Cov"), s.Cov},
-        {Q("Gamma"), s.Gamma},
-        {Q("Own"), s.Own},
-        {Q("FL"), s.FL},
-        {Q("LL"), ToJson(s.LL)},
-        {Q("TL"), ToJson(s.TL)},
-        {Q("P"), ToJson(s.P)},
-        {Q("IncreaseS"), s.IncreaseS},
-        {Q("IncreaseD"), s.IncreaseD},
-        {Q("TLDirect"), s.TLDirect},
-        {Q("DeltCheck"), s.DeltCheck},
-        {Q("OwnDirect"), s.OwnDirect},
-        {Q("FLAdd"), s.FLAdd},
-        {Q("Bar"), ToJson(s.Bar)},
-        {Q("Pitch"), ToJson(s.Pitch)},
-        {Q("CompMode"), ToJson(s.CompMode)},
-        {Q("BarOutside"), s.BarOutside},
-        {Q("DeflectionOnly"), s.DeflectionOnly},
-        {Q("LoadUnit"), s.LoadUnit},
-        {Q("Concrete"), s.Concrete},
-        {Q("Dt"), ToJson(s.Dt)},
-        {Q("AddLoadE"), s.AddLoadE},
-        {Q("DeadLoad"), s.DeadLoad},
-        {Q("TReq"), s.TReq},
-        {Q("M"), ToJson(s.M)},
-        {Q("Q"), ToJson(s.Q)},
-        {Q("Delta"), s.Delta},
-        {Q("Ma"), ToJson(s.Ma)},
-        {Q("Qa"), ToJson(s.Qa)},
-        {Q("At"), ToJson(s.At)},
-        {Q("BarArea"), ToJson(s.BarArea)},
-        {Q("Ft"), ToJson(s.Ft)},
-        {Q("MRatio"), ToJson(s.MRatio)},
-        {Q("QRatio"), ToJson(s.QRatio)},
-        {Q("CalcPitch"), ToJson(s.CalcPitch)},
-        {Q("Fv"), s.Fv},
-        {Q("FvNote"), Q(s.FvNote)},
-        {Q("DeltaRatio"), s.DeltaRatio},
-        {Q("DeltaRatio16"), s.DeltaRatio16},
-        {Q("BarText"), ToJson(s.BarText)},
-        {Q("GradeText"), Q(s.GradeText)},
-        {Q("Lambda"), s.Lambda},
-        {Q("LambdaMax"), s.LambdaMax},
-        {Q("SL"), ToJson(s.SL)},
-        {Q("Calculated"), s.Calculated},
-        {Q("Message"), Q(s.Message)},
-    };
+    w.BeginObject();
+    w.Member("Name", s.Name);
+    w.Member("Bind", s.Bind);
+    w.Member("LoadShape", s.LoadShape);
+    w.Member("LoadTime", s.LoadTime);
+    w.Member("Fc", s.Fc);
+    w.Member("T", s.T);
+    w.Member("Lx", s.Lx);
+    w.Member("Ly", s.Ly);
+    w.Member("Cov", s.Cov);
+    w.Member("Gamma", s.Gamma);
+    w.Member("Own", s.Own);
+    w.Member("FL", s.FL);
+    w.Member("LL", s.LL);
+    w.Member("TL", s.TL);
+    w.Member("P", s.P);
+    w.Member("IncreaseS", s.IncreaseS);
+    w.Member("IncreaseD", s.IncreaseD);
+    w.Member("TLDirect", s.TLDirect);
+    w.Member("DeltCheck", s.DeltCheck);
+    w.Member("OwnDirect", s.OwnDirect);
+    w.Member("FLAdd", s.FLAdd);
+    w.Member("Bar", s.Bar);
+    w.Member("Pitch", s.Pitch);
+    w.Member("CompMode", s.CompMode);
+    w.Member("BarOutside", s.BarOutside);
+    w.Member("DeflectionOnly", s.DeflectionOnly);
+    w.Member("LoadUnit", s.LoadUnit);
+    w.Member("Concrete", s.Concrete);
+    if (status)
+        w.Member("Status", *status);
+    w.Member("Dt", s.Dt);
+    w.Member("AddLoadE", s.AddLoadE);
+    w.Member("DeadLoad", s.DeadLoad);
+    w.Member("TReq", s.TReq);
+    w.Member("M", s.M);
+    w.Member("Q", s.Q);
+    w.Member("Delta", s.Delta);
+    w.Member("Ma", s.Ma);
+    w.Member("Qa", s.Qa);
+    w.Member("At", s.At);
+    w.Member("BarArea", s.BarArea);
+    w.Member("Ft", s.Ft);
+    w.Member("MRatio", s.MRatio);
+    w.Member("QRatio", s.QRatio);
+    w.Member("CalcPitch", s.CalcPitch);
+    w.Member("Fv", s.Fv);
+    w.Member("FvNote", s.FvNote);
+    w.Member("DeltaRatio", s.DeltaRatio);
+    w.Member("DeltaRatio16", s.DeltaRatio16);
+    w.Member("BarText", s.BarText);
+    w.Member("GradeText", s.GradeText);
+    w.Member("Lambda", s.Lambda);
+    w.Member("LambdaMax", s.LambdaMax);
+    w.Member("SL", s.SL);
+    w.Member("Calculated", s.Calculated);
+    w.Member("Message", s.Message);
+    w.EndObject();
 }
 
-QJsonObject SettingsToJson(const CommonSettings& c)
+void WriteSettings(JsonWriter& w, const CommonSettings& c)
 {
-    return QJsonObject{
-        {Q("SnowDepth"), c.SnowDepth},
-        {Q("SnowUnitWeight"), c.SnowUnitWeight},
-        {Q("SnowCoef"), ToJson(c.SnowCoef)},
-        {Q("PitchMax"), ToJson(c.PitchMax)},
-        {Q("PitchMin"), ToJson(c.PitchMin)},
-        {Q("PitchStep"), c.PitchStep},
-        {Q("LoadUnitFactor"), c.LoadUnitFactor},
-    };
-}
-
-QJsonArray GradesToJson(const BarData& bars)
-{
-    QJsonArray a;
-    for (const std::string& grade : bars.Grades())
-        a.append(Q(grade));
-    return a;
+    w.BeginObject();
+    w.Member("SnowDepth", c.SnowDepth);
+    w.Member("SnowUnitWeight", c.SnowUnitWeight);
+    w.Member("SnowCoef", c.SnowCoef);
+    w.Member("PitchMax", c.PitchMax);
+    w.Member("PitchMin", c.PitchMin);
+    w.Member("PitchStep", c.PitchStep);
+    w.Member("LoadUnitFactor", c.LoadUnitFactor);
+    w.EndObject();
 }
 
 }  // namespace korvexa::cli

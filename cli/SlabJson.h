@@ -6,9 +6,11 @@
 #include <QJsonObject>
 #include <QString>
 #include <array>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
+#include "cli/JsonWriter.h"
 #include "engine/BarData.h"
 #include "engine/SlabData.h"
 
@@ -27,9 +29,8 @@ SlabData SlabFromJson(const QJsonObject& object, const std::string& where);
 CommonSettings SettingsFromJson(const QJsonObject& object);
 std::array<std::string, 8> GradesFromJson(const QJsonArray& array);
 
-// Inputs and every result of a record.
-QJsonObject SlabToJson(const SlabData& slab);
-QJsonObject SettingsToJson(const CommonSettings& settings);
-QJsonArray GradesToJson(const BarData& bars);
+// Inputs, the design's status code when given, and every result of a record.
+void WriteSlab(JsonWriter& w, const SlabData& slab, std::optional<int> status);
+void WriteSettings(JsonWriter& w, const CommonSettings& settings);
 
 }  // namespace korvexa::cli

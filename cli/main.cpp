@@ -2,13 +2,13 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
-#include <cstdio>
+#include <unistd.h>
+
 #include <iostream>
 
 #include "cli/DataFileCommands.h"
 #include "cli/DesignCommand.h"
-#include "cli/SlabJson.h"
+#include "cli/OutputStream.h"
 
 namespace {
 
@@ -27,14 +27,26 @@ const char* kDescription =
     "  json FILE.slab      Reads a data file, designs every slab and prints the whole\n"
     "                      data set as JSON: {\"version\", \"settings\", \"grades\",\n"
     "                      \"layout\", \"slabs\"}, each slab with inputs and results.\n"
-    "  slab INPUT.json -o FILE.slab\n"
+    "  slab INPUT.json -o FILE.slab [--designed-only]\n"
     "                      Designs the slabs of INPUT.json (the JSON of `json`, or\n"
-    "                      of `design` with an optional \"layout\") and writes the\n"
-    "                      designed ones to a data file.\n"
+    "                      of `design` with an optional \"layout\") and writes them\n"
+    "                      to a data file.  When a slab cannot be designed, each\n"
+    "                      such slab is named with the field that stops it and\n"
+    "                      nothing is written; --designed-only writes the designed\n"
+    "                      ones and leaves out the others.  A file without any\n"
+    "                      designed slab is never written.\n"
     "  latex FILE.slab -o OUT.tex [--header HEADER.txt]\n"
     "                      Writes the LaTeX report of the designed slabs (for\n"
     "                      platex -kanji=sjis, Shift_JIS text) with the default\n"
     "                      header, or with the lines of HEADER.txt (Shift_JIS).\n"
+    "\n"
+    "FILE.slab must be a regular file.  INPUT.json may also be a pipe (for example\n"
+    "/dev/stdin); it is read up to 1 GiB, and no single slab or other member may\n"
+    "exceed 64 MiB.  Slabs are read, designed and written one at a time, so any\n"
+    "number of them fits in memory, as long as \"settings\" and \"grades\" come\n"
+    "before \"slabs\" (as `json` and `design` write them); otherwise the slab inputs\n"
+    "are kept until the end of the input.  --compact writes the JSON of `json` and\n"
+    "`design` without indentation, one slab per line.\n"
     "\n"
     "INPUT.json is {\"settings\": {...}, \"grades\": [8 texts], \"slabs\": [{...}, ...]}.\n"
     "\"settings\" (optional) uses the field names SnowDepth, SnowUnitWeight, SnowCoef,\n"
@@ -47,32 +59,32 @@ const char* kDescription =
     "LoadUnit, Concrete); missing fields take the defaults of a new slab.\n"
     "\n"
     "Each output slab carries \"Status\": 0 designed, 1 inputs incomplete or not\n"
-    "designable, 2 Lx > Ly, 3 span ratio above the limit of the edge condition.\n"
+    "designable, 2 Lx > Ly, 3 span ratio above the limit of the edge condition;\n"
+    "the reason for each slab not designed is also given on standard error.\n"
+    "Numbers beyond what a data file holds (1e9 in absolute value, pitches of more\n"
+    "than 9999999 mm) and grades other than SD295, SD345 and SD390 are not designed.\n"
     "\"layout\" (optional) holds the print settings of the data file: FirstPageNo,\n"
     "Title (each line followed by CR LF), TitleFont, BodyFont, HeaderFont as\n"
     "{\"Name\", \"Size\", \"Style\"} (\"\", \"Bold\", \"Italic\", \"Bold & Italic\"), LeftMargin,\n"
     "TopMargin, BottomMargin, HeaderSideMargin, HeaderTopMargin, ParagraphSpace,\n"
     "Indent (mm), ChangeEvenSideMargin, ChangeEvenHeaderPos, IsTitlePrint.\n"
     "\n"
-    "Bad input and unreadable files are reported on standard error with exit\n"
-    "status 2.";
+    "Bad input, unreadable files and failed writes (also to standard output) are\n"
+    "reported on standard error with exit status 2; the JSON output of `design`\n"
+    "then ends where the input went wrong.";
 
-int Design(const QString& path)
+// Runs a command that writes to standard output; a failed write (a full
+// disk, /dev/full) fails the command, whatever it returned.
+template <typename Command>
+int WithOutput(Command command)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::cerr << "korvexa-cli: cannot open " << path.toStdString() << ": " << file.errorString().toStdString()
-                  << "\n";
-        return kExitBadInput;
+    korvexa::cli::OutputStream out(STDOUT_FILENO);
+    int status = command(out.stream());
+    if (std::string error; !out.Finish(error)) {
+        std::cerr << "korvexa-cli: 標準出力に書き込めません: " << (error.empty() ? "書き込みに失敗しました" : error) << "\n";
+        status = kExitBadInput;
     }
-    try {
-        const QByteArray output = korvexa::cli::DesignJson(file.readAll());
-        std::fwrite(output.constData(), 1, static_cast<std::size_t>(output.size()), stdout);
-        return 0;
-    } catch (const korvexa::cli::JsonInputError& e) {
-        std::cerr << "korvexa-cli: " << path.toStdString() << ": " << e.what() << "\n";
-        return kExitBadInput;
-    }
+    return status;
 }
 
 }  // namespace
@@ -90,28 +102,38 @@ int main(int argc, char* argv[])
     parser.addPositionalArgument(Q("command"), Q("design, show, json, slab or latex"));
     parser.addPositionalArgument(Q("file"), Q("input file"));
     const QCommandLineOption output({Q("o"), Q("output")}, Q("The file that `slab` or `latex` writes."), Q("FILE"));
-    parser.addOption(output);
-    const QCommandLineOption header(Q("header"), Q("The header lines of the LaTeX report."), Q("HEADER.txt"));
-    parser.addOption(header);
+    const QCommandLineOption header(Q("header"), Q("`latex`: the header lines of the report."), Q("HEADER.txt"));
+    const QCommandLineOption designedOnly(Q("designed-only"),
+                                          Q("`slab`: write the slabs that can be designed and leave out the others."));
+    const QCommandLineOption compact(Q("compact"), Q("`json`, `design`: JSON without indentation, one slab per line."));
+    parser.addOptions({output, header, designedOnly, compact});
     parser.process(app);
 
+    namespace cli = korvexa::cli;
     const QStringList args = parser.positionalArguments();
     const QString command = args.value(0);
-    if (args.size() == 2 && command == Q("latex") && parser.isSet(output))
-        return korvexa::cli::LatexCommand(args[1].toStdString(), parser.value(output).toStdString(),
-                                          parser.value(header).toStdString(), std::cerr);
-    const bool otherOptions = parser.isSet(header);  // only `latex` takes a header
-    if (args.size() == 2 && !parser.isSet(output) && !otherOptions) {
+    const cli::JsonStyle style = parser.isSet(compact) ? cli::JsonStyle::Compact : cli::JsonStyle::Indented;
+    // Each option belongs to its commands; any other use is a usage error.
+    const bool writes = parser.isSet(output);
+    const bool slabOnly = parser.isSet(designedOnly), latexOnly = parser.isSet(header), jsonOnly = parser.isSet(compact);
+    if (writes && parser.value(output).isEmpty()) {
+        std::cerr << "korvexa-cli: -o の後に書き込むファイルの名前がありません\n";
+        return kExitBadInput;
+    }
+    if (args.size() == 2 && !writes && !slabOnly && !latexOnly) {
         const std::string file = args[1].toStdString();
         if (command == Q("design"))
-            return Design(args[1]);
+            return WithOutput([&](std::ostream& out) { return cli::DesignCommand(file, out, std::cerr, style); });
         if (command == Q("show"))
-            return korvexa::cli::ShowCommand(file, std::cout, std::cerr);
+            return WithOutput([&](std::ostream& out) { return cli::ShowCommand(file, out, std::cerr); });
         if (command == Q("json"))
-            return korvexa::cli::JsonCommand(file, std::cout, std::cerr);
+            return WithOutput([&](std::ostream& out) { return cli::JsonCommand(file, out, std::cerr, style); });
     }
-    if (args.size() == 2 && command == Q("slab") && parser.isSet(output) && !otherOptions)
-        return korvexa::cli::SlabCommand(args[1].toStdString(), parser.value(output).toStdString(), std::cerr);
+    if (args.size() == 2 && command == Q("slab") && writes && !latexOnly && !jsonOnly)
+        return cli::SlabCommand(args[1].toStdString(), parser.value(output).toStdString(), slabOnly, std::cerr);
+    if (args.size() == 2 && command == Q("latex") && writes && !slabOnly && !jsonOnly)
+        return cli::LatexCommand(args[1].toStdString(), parser.value(output).toStdString(),
+                                 parser.value(header).toStdString(), std::cerr);
     std::cerr << "korvexa-cli: usage: korvexa-cli design INPUT.json | show FILE.slab | json FILE.slab |\n"
                  "                    slab INPUT.json -o FILE.slab |\n"
                  "                    latex FILE.slab -o OUT.tex [--header HEADER.txt] (see --help)\n";

@@ -4,10 +4,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <sstream>
 
 #include "TestData.h"
 #include "cli/DataFileCommands.h"
+#include "cli/DesignCommand.h"
 #include "datafile/TextCodec.h"
 
 namespace korvexa::cli {
@@ -26,10 +28,10 @@ struct Outcome {
     std::string out, err;
 };
 
-Outcome Slab(const fs::path& input, const fs::path& output)
+Outcome Slab(const fs::path& input, const fs::path& output, bool designedOnly = false)
 {
     std::ostringstream err;
-    const int status = SlabCommand(input.string(), output.string(), err);
+    const int status = SlabCommand(input.string(), output.string(), designedOnly, err);
     return {status, "", err.str()};
 }
 
@@ -60,7 +62,7 @@ TEST(CliDataFile, JsonToFileAndBack)
                 {"Name": "未入力", "Bind": 1},
                 {"Name": "S3 バルコニー", "Bind": 14, "Lx": 1.2, "FL": 0.8, "LL": [1.8, 0, 0.6]}]
     })");
-    const Outcome made = Slab(folder / "in.json", folder / "out.slab");
+    const Outcome made = Slab(folder / "in.json", folder / "out.slab", true);
     ASSERT_EQ(made.status, 0) << made.err;
     EXPECT_NE(made.err.find("未入力"), std::string::npos);  // not designed, so not written
 
@@ -88,6 +90,72 @@ TEST(CliDataFile, JsonToFileAndBack)
     datafile::test::WriteBytes(folder / "again.json", json.out);
     ASSERT_EQ(Slab(folder / "again.json", folder / "again.slab").status, 0);
     EXPECT_EQ(datafile::test::ReadBytes(folder / "again.slab"), datafile::test::ReadBytes(folder / "out.slab"));
+}
+
+TEST(CliDataFile, SlabNeverWritesFewerSlabsThanItWasGiven)
+{
+    TempFolder folder;
+    const fs::path target = folder / "floor.slab";
+    fs::copy_file(kExamples / "sample.slab", target);
+    const std::string before = datafile::test::ReadBytes(target);
+    const auto slabFrom = [&](std::string_view slabs, bool designedOnly = false) {
+        datafile::test::WriteBytes(folder / "in.json", "{\"slabs\": [{\"Name\": \"S1\", \"Lx\": 3, \"Ly\": 4}" +
+                                                          std::string(slabs) + "]}");
+        return Slab(folder / "in.json", target, designedOnly);
+    };
+    struct Case {
+        const char* slab;      // a second slab, after one that designs
+        const char* reason;    // the field named for it
+    };
+    for (const Case& c : {Case{R"({"Name": "零", "Lx": 0})", "スラブ 2「零」: Lx:"},
+                          Case{R"({"Name": "負", "Lx": -4, "Ly": 5})", "スラブ 2「負」: Lx:"},
+                          Case{R"({"Name": "薄", "Lx": 3, "Ly": 4, "T": -15})", "スラブ 2「薄」: T:"},
+                          Case{R"({"Name": "強", "Lx": 3, "Ly": 4, "Fc": 1e308})", "Fc: 1e+308 は大きすぎます"},
+                          Case{R"({"Name": "間", "Lx": 3, "Ly": 4, "Pitch": [[1000000000, 0], [0, 0]]})", "Pitch[0][0]:"},
+                          Case{R"({"Name": "逆", "Lx": 5, "Ly": 4})", "スラブ 2「逆」: Lx:"}}) {
+        const Outcome r = slabFrom(std::string(", ") + c.slab);
+        EXPECT_EQ(r.status, 2) << c.slab;
+        EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("--designed-only"), std::string::npos) << r.err;
+        EXPECT_EQ(datafile::test::ReadBytes(target), before) << c.slab;
+    }
+
+    // A data set without slabs never empties a file.
+    datafile::test::WriteBytes(folder / "empty.json", R"({"slabs": []})");
+    EXPECT_EQ(Slab(folder / "empty.json", target, true).status, 2);
+    EXPECT_EQ(datafile::test::ReadBytes(target), before);
+
+    // Asked for, the designed ones are written.
+    const Outcome some = slabFrom(R"(, {"Name": "零", "Lx": 0}, {"Name": "S3", "Lx": 2, "Ly": 2})", true);
+    ASSERT_EQ(some.status, 0) << some.err;
+    const datafile::ReadResult written = datafile::ReadDataFile(target);
+    ASSERT_TRUE(written.ok());
+    ASSERT_EQ(written.data->slabs.size(), 2u);
+    EXPECT_EQ(written.data->slabs[1].Name, "S3");
+}
+
+TEST(CliDataFile, DesignStreamsAndGivesEachReason)
+{
+    // Settings after the slabs still apply to them; the reasons go to the
+    // error stream, the status to the output.
+    const std::string input = R"({"slabs": [{"Name": "A", "Bind": 1, "Lx": 4, "Ly": 5, "FL": 1.2},
+                                            {"Name": "B", "Lx": 4, "Ly": 5, "Gamma": 0.5}],
+                                  "settings": {"LoadUnitFactor": 1000}})";
+    for (const JsonStyle style : {JsonStyle::Indented, JsonStyle::Compact}) {
+        std::ostringstream out, err;
+        DesignJson(MemorySource(input.data(), input.size()), out, err, style);
+        const QJsonArray slabs = Field(QJsonDocument::fromJson(QByteArray::fromStdString(out.str())).object(), "slabs")
+                                     .toArray();
+        ASSERT_EQ(slabs.size(), 2) << out.str();
+        EXPECT_EQ(Field(slabs[0], "LoadUnit").toDouble(), 1000);
+        EXPECT_EQ(Field(slabs[0], "Own").toDouble(), 3.6);  // kN/m²
+        EXPECT_EQ(Field(slabs[1], "Status").toInt(), 1);
+        EXPECT_EQ(err.str(), "korvexa-cli: スラブ 2「B」: Gamma: 単位体積重量が 1 以下です（0.5）\n");
+        const std::string text = out.str();
+        if (style == JsonStyle::Compact) {  // one slab per line
+            EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4) << text;
+        }
+    }
 }
 
 TEST(CliDataFile, ShowPrintsEverySlabOfTheExample)
@@ -161,7 +229,7 @@ TEST(CliDataFile, ErrorsExitWithStatusTwo)
     EXPECT_NE(foreign.err.find("sample.json"), std::string::npos);
     EXPECT_EQ(foreign.out, "");
 
-    datafile::test::WriteBytes(folder / "ok.json", R"({"slabs": []})");
+    datafile::test::WriteBytes(folder / "ok.json", R"({"slabs": [{"Lx": 3, "Ly": 4}]})");
     const Outcome unwritable = Slab(folder / "ok.json", folder / "no-folder" / "x.slab");
     EXPECT_EQ(unwritable.status, 2);
     EXPECT_NE(unwritable.err.find("データの保存に失敗しました。"), std::string::npos);
