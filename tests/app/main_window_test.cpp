@@ -1,5 +1,7 @@
 // The main window driven as a user would: start-up state, slab list and
 // navigation, messages, the name box, opening a file and the sheet colour.
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
@@ -248,6 +250,14 @@ private slots:
         QVERIFY(w.shown.first().startsWith(QStringLiteral("ファイルを開くことが出来ませんでした。\n")));
         QCOMPARE(w.form->SlabList.Count(), 1);
         QCOMPARE(w.form->windowTitle(), QStringLiteral("Korvexa  (無題)"));
+
+        // A FIFO is refused at once (opening it would wait for a writer).
+        const QString fifo = dir.filePath(QStringLiteral("pipe.slab"));
+        QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+        w.shown.clear();
+        NewWindow(fifo);
+        QCOMPARE(w.shown, QStringList{QStringLiteral("ファイルを開くことが出来ませんでした。\n") + fifo +
+                                      QStringLiteral("\n通常のファイルではありません（パイプ）")});
     }
 
     void sheetShowsTheDesignOnTheBackColour()
