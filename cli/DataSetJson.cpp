@@ -152,7 +152,7 @@ PrintLayout LayoutFromJson(const QJsonObject& object)
 
 datafile::DataSet ReadDataSetJson(const JsonSource& source, const HeaderReady& header, const SlabDesigned& slab)
 {
-    JsonObjectStream stream(source, Q("slabs"));
+    JsonObjectStream stream(source, Q("slabs"), IsResultField);
     datafile::DataSet data;
     BarData bars;
     QStringList seen;

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "datafile/FileReading.h"
 
@@ -30,7 +31,11 @@ inline constexpr std::size_t kLargestJsonPiece = std::size_t{64} << 20;
 
 class JsonObjectStream {
 public:
-    JsonObjectStream(JsonSource source, QString streamedKey);
+    // Members of the streamed elements for which `skip` is true (the results
+    // of a slab, when its output is read back) are checked as JSON but not
+    // parsed, which is most of the work.
+    using SkipMember = std::function<bool(std::string_view key)>;
+    JsonObjectStream(JsonSource source, QString streamedKey, SkipMember skip = {});
 
     struct Item {
         enum Kind {
@@ -59,10 +64,12 @@ private:
     void Expect(char c, const char* what);
     std::size_t ScanValue();         // the end of the value at pos_
     QJsonValue ParseValue(std::size_t end);
+    QJsonValue ParseElement(std::size_t end);
     QString ParseKey();
 
     JsonSource source_;
     QString streamedKey_;
+    SkipMember skip_;
     std::string buffer_;
     std::size_t pos_ = 0;
     std::size_t consumed_ = 0;  // bytes dropped from the front of the buffer

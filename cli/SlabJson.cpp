@@ -1,6 +1,7 @@
 #include "cli/SlabJson.h"
 
 #include <QHash>
+#include <unordered_set>
 #include <cmath>
 #include <functional>
 
@@ -11,6 +12,11 @@ namespace korvexa::cli {
 namespace {
 
 QString Q(const char* text) { return QString::fromUtf8(text); }
+
+constexpr std::string_view kResultFields[] = {
+    "Status", "Dt",     "AddLoadE", "DeadLoad", "TReq",       "M",           "Q",       "Delta",     "Ma",
+    "Qa",     "At",     "BarArea",  "Ft",       "MRatio",     "QRatio",      "CalcPitch", "Fv",      "FvNote",
+    "DeltaRatio", "DeltaRatio16", "BarText", "GradeText", "Lambda", "LambdaMax", "SL",  "Calculated", "Message"};
 
 // A field's name with the indices of an array element, made into text only
 // for a message (a slab has a hundred numbers to read).
@@ -170,11 +176,8 @@ const QHash<QString, FieldReader>& SlabReaders()
             {Q("Concrete"), Integer(&SlabData::Concrete, "Concrete")},
         };
         // Result fields are accepted and skipped, so that output reads back.
-        for (const char* result : {"Status", "Dt", "AddLoadE", "DeadLoad", "TReq", "M", "Q", "Delta", "Ma", "Qa",
-                                   "At", "BarArea", "Ft", "MRatio", "QRatio", "CalcPitch", "Fv", "FvNote",
-                                   "DeltaRatio", "DeltaRatio16", "BarText", "GradeText", "Lambda", "LambdaMax",
-                                   "SL", "Calculated", "Message"})
-            r.insert(Q(result), FieldReader());
+        for (std::string_view result : kResultFields)
+            r.insert(QString::fromUtf8(result.data(), static_cast<qsizetype>(result.size())), FieldReader());
         return r;
     }();
     return readers;
@@ -190,6 +193,12 @@ void CheckEnumerations(const SlabData& s, const std::string& where)
 }
 
 }  // namespace
+
+bool IsResultField(std::string_view key)
+{
+    static const std::unordered_set<std::string_view> fields(std::begin(kResultFields), std::end(kResultFields));
+    return fields.contains(key);
+}
 
 SlabData SlabFromJson(const QJsonObject& object, const std::string& where)
 {

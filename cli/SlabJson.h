@@ -9,6 +9,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "cli/JsonWriter.h"
 #include "engine/BarData.h"
@@ -26,6 +27,9 @@ public:
 // "Status") are accepted and ignored, so that output can be read back;
 // any other key is an error.  `where` names the slab in messages.
 SlabData SlabFromJson(const QJsonObject& object, const std::string& where);
+// A result field of a slab ("M", "BarText", "Status", ...), skipped on reading.
+bool IsResultField(std::string_view key);
+
 CommonSettings SettingsFromJson(const QJsonObject& object);
 std::array<std::string, 8> GradesFromJson(const QJsonArray& array);
 

@@ -117,7 +117,11 @@ TEST(DesignCommand, OutputCanBeReadBack)
 
 TEST(DesignCommand, BadInputNamesTheSlabAndField)
 {
-    EXPECT_NE(ErrorOf("{not json").find("not valid JSON"), std::string::npos);
+    // Also in the result fields, which are skipped unparsed.
+    for (const char* broken : {"{not json", R"({"slabs": [{"Lx": 3, "M": [1, x]}]})", R"({"slabs": [{"Lx": 3, "M": 1,}]})",
+                               R"({"slabs": [{"Lx": 3, "FvNote": "\q"}]})", R"({"slabs": [{"Lx": 3, "Fv": 01}]})",
+                               R"({"slabs": [{"Lx": 3 "Fv": 1}]})", R"({"slabs": [{"Lx": 3}] "x")"})
+        EXPECT_NE(ErrorOf(broken).find("not valid JSON"), std::string::npos) << broken << ": " << ErrorOf(broken);
     EXPECT_NE(ErrorOf("[1, 2]").find("object"), std::string::npos);
     EXPECT_NE(ErrorOf(R"({"slabs": 3})").find("slabs"), std::string::npos);
 
