@@ -1,7 +1,7 @@
 #include "cli/DataSetJson.h"
 
-#include <QJsonArray>
 #include <cmath>
+#include <set>
 
 #include "cli/JsonStream.h"
 #include "cli/SlabJson.h"
@@ -15,48 +15,45 @@ namespace {
 using datafile::FontSetting;
 using datafile::PrintLayout;
 
-QString Q(const char* text) { return QString::fromUtf8(text); }
-
-[[noreturn]] void Fail(const QString& field, const std::string& what)
+[[noreturn]] void Fail(const std::string& field, const std::string& what)
 {
-    throw JsonInputError("layout: field \"" + field.toStdString() + "\": " + what);
+    throw JsonInputError("layout: field \"" + field + "\": " + what);
 }
 
-int ReadCount(const QJsonValue& v, const QString& field, int lo)
+int ReadCount(const JsonValueText& v, const std::string& field, int lo)
 {
-    const double d = v.toDouble(-1);
-    if (!v.isDouble() || d != std::floor(d) || d < lo || d > 100000)
+    const double d = v.IsNumber() ? v.Number().value_or(-1) : -1;
+    if (d != std::floor(d) || d < lo || d > 100000)
         Fail(field, "expected a whole number of at least " + std::to_string(lo));
     return static_cast<int>(d);
 }
 
-bool ReadFlag(const QJsonValue& v, const QString& field)
+bool ReadFlag(const JsonValueText& v, const std::string& field)
 {
-    if (!v.isBool())
+    if (!v.IsBool())
         Fail(field, "expected true or false");
-    return v.toBool();
+    return v.Bool();
 }
 
-std::string ReadText(const QJsonValue& v, const QString& field)
+std::string ReadText(const JsonValueText& v, const std::string& field)
 {
-    if (!v.isString())
+    if (!v.IsString())
         Fail(field, "expected a text");
-    return v.toString().toStdString();
+    return v.String();
 }
 
-void ReadFont(FontSetting& font, const QJsonValue& v, const QString& field)
+void ReadFont(FontSetting& font, const JsonValueText& v, const std::string& field)
 {
-    if (!v.isObject())
+    if (!v.IsObject())
         Fail(field, "expected {\"Name\", \"Size\", \"Style\"}");
-    const QJsonObject o = v.toObject();
-    for (auto it = o.begin(); it != o.end(); ++it) {
-        const QString name = field + Q(".") + it.key();
-        if (it.key() == Q("Name"))
-            font.Name = ReadText(it.value(), name);
-        else if (it.key() == Q("Size"))
-            font.Size = ReadCount(it.value(), name, 1);
-        else if (it.key() == Q("Style")) {
-            font.Style = ReadText(it.value(), name);
+    for (const auto& [key, value] : v.Members()) {
+        const std::string name = field + "." + key;
+        if (key == "Name")
+            font.Name = ReadText(value, name);
+        else if (key == "Size")
+            font.Size = ReadCount(value, name, 1);
+        else if (key == "Style") {
+            font.Style = ReadText(value, name);
             if (!datafile::IsStyleText(font.Style))
                 Fail(name, "expected \"\", \"Bold\", \"Italic\" or \"Bold & Italic\"");
         } else
@@ -80,8 +77,6 @@ struct PendingSlab {
     bool hasLoadUnit;
 };
 
-}  // namespace
-
 void WriteLayout(JsonWriter& w, const PrintLayout& l)
 {
     w.BeginObject();
@@ -103,8 +98,12 @@ void WriteLayout(JsonWriter& w, const PrintLayout& l)
     w.EndObject();
 }
 
-PrintLayout LayoutFromJson(const QJsonObject& object)
+}  // namespace
+
+PrintLayout LayoutFromJson(const JsonValueText& object)
 {
+    if (!object.IsObject())
+        throw JsonInputError("\"layout\" must be an object");
     PrintLayout l;
     const std::pair<const char*, int PrintLayout::*> numbers[] = {
         {"FirstPageNo", &PrintLayout::FirstPageNo},       {"LeftMargin", &PrintLayout::LeftMargin},
@@ -122,26 +121,25 @@ PrintLayout LayoutFromJson(const QJsonObject& object)
         {"BodyFont", &PrintLayout::BodyFont},
         {"HeaderFont", &PrintLayout::HeaderFont},
     };
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        const QString& key = it.key();
+    for (const auto& [key, value] : object.Members()) {
         bool known = false;
         for (const auto& [name, member] : numbers)
-            if (key == Q(name)) {
-                l.*member = ReadCount(it.value(), key, 0);
+            if (key == name) {
+                l.*member = ReadCount(value, key, 0);
                 known = true;
             }
         for (const auto& [name, member] : flags)
-            if (key == Q(name)) {
-                l.*member = ReadFlag(it.value(), key);
+            if (key == name) {
+                l.*member = ReadFlag(value, key);
                 known = true;
             }
         for (const auto& [name, member] : fonts)
-            if (key == Q(name)) {
-                ReadFont(l.*member, it.value(), key);
+            if (key == name) {
+                ReadFont(l.*member, value, key);
                 known = true;
             }
-        if (key == Q("Title")) {
-            l.Title = ReadText(it.value(), key);
+        if (key == "Title") {
+            l.Title = ReadText(value, key);
             known = true;
         }
         if (!known)
@@ -152,10 +150,10 @@ PrintLayout LayoutFromJson(const QJsonObject& object)
 
 datafile::DataSet ReadDataSetJson(const JsonSource& source, const HeaderReady& header, const SlabDesigned& slab)
 {
-    JsonObjectStream stream(source, Q("slabs"), IsResultField);
+    JsonObjectStream stream(source, "slabs");
     datafile::DataSet data;
     BarData bars;
-    QStringList seen;
+    std::set<std::string> seen;
     bool streaming = false;
     std::vector<PendingSlab> pending;
     const auto design = [&](SlabData& s, bool hasLoadUnit, std::size_t index) {
@@ -169,56 +167,41 @@ datafile::DataSet ReadDataSetJson(const JsonSource& source, const HeaderReady& h
         header(data);
     };
     for (;;) {
-        JsonObjectStream::Item item = stream.Next();
+        const JsonObjectStream::Item item = stream.Next();
         if (item.kind == JsonObjectStream::Item::End)
             break;
         if (item.kind == JsonObjectStream::Item::Element) {
-            const std::string where = "slab " + std::to_string(item.index + 1);
-            if (!item.value.isObject())
-                throw JsonInputError(where + ": expected an object");
-            const QJsonObject object = item.value.toObject();
-            const QJsonValue name = object.value(QLatin1StringView("Name"));
-            SlabData s = SlabFromJson(
-                object, name.isString() ? where + " (" + datafile::ShortName(name.toString().toStdString()) + ")" : where);
-            const bool hasLoadUnit = object.contains(QLatin1StringView("LoadUnit"));
+            bool hasLoadUnit = false;
+            SlabData s = SlabFromJson(*item.value, "slab " + std::to_string(item.index + 1), &hasLoadUnit);
             if (streaming)
                 design(s, hasLoadUnit, item.index);
             else
                 pending.push_back({std::move(s), hasLoadUnit});
             continue;
         }
-        if (seen.contains(item.key))
-            throw JsonInputError("top-level field \"" + item.key.toStdString() + "\" appears twice");
-        seen.append(item.key);
+        if (!seen.insert(item.key).second)
+            throw JsonInputError("top-level field \"" + item.key + "\" appears twice");
         if (item.kind == JsonObjectStream::Item::ArrayBegin) {
             // Designed as they come when nothing that follows can change
             // their design.
-            streaming = seen.contains(Q("settings")) && seen.contains(Q("grades"));
+            streaming = seen.contains("settings") && seen.contains("grades");
             if (streaming)
                 headerDone();
             continue;
         }
-        const QString& key = item.key;
-        const QJsonValue& value = item.value;
-        if (key == Q("settings")) {
-            if (!value.isObject())
-                throw JsonInputError("\"settings\" must be an object");
-            data.settings = SettingsFromJson(value.toObject());
-        } else if (key == Q("grades")) {
-            if (!value.isArray())
-                throw JsonInputError("\"grades\" must be an array of 8 texts");
-            data.grades = GradesFromJson(value.toArray());
-        } else if (key == Q("layout")) {
-            if (!value.isObject())
-                throw JsonInputError("\"layout\" must be an object");
-            data.layout = LayoutFromJson(value.toObject());
-        } else if (key == Q("slabs")) {
+        const std::string& key = item.key;
+        if (key == "settings")
+            data.settings = SettingsFromJson(*item.value);
+        else if (key == "grades")
+            data.grades = GradesFromJson(*item.value);
+        else if (key == "layout")
+            data.layout = LayoutFromJson(*item.value);
+        else if (key == "slabs")
             throw JsonInputError("\"slabs\" must be an array of slab objects");
-        } else if (key != Q("version")) {
-            throw JsonInputError("unknown top-level field \"" + key.toStdString() + "\"");
-        }
+        else if (key != "version")
+            throw JsonInputError("unknown top-level field \"" + key + "\"");
     }
-    if (!seen.contains(Q("slabs")))
+    if (!seen.contains("slabs"))
         throw JsonInputError("\"slabs\" must be an array of slab objects");
     if (!streaming) {
         headerDone();

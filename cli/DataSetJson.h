@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QJsonObject>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,7 +16,7 @@
 namespace korvexa::cli {
 
 // Missing fields keep the built-in defaults; unknown fields are an error.
-datafile::PrintLayout LayoutFromJson(const QJsonObject& object);
+datafile::PrintLayout LayoutFromJson(const JsonValueText& object);
 
 // Called once, before the first slab, with the settings, grades and (as far
 // as read) layout of the data set.

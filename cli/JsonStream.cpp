@@ -1,11 +1,6 @@
 #include "cli/JsonStream.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QJsonParseError>
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <string_view>
 
@@ -18,145 +13,6 @@ namespace {
 constexpr std::size_t kChunk = 1 << 16;
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The grammar of JSON over a text held whole, for the members of a slab
-// that are skipped without being parsed: each function checks what begins
-// at `at` and returns where it ends, or reports where it is not JSON.
-class Syntax {
-public:
-    using Fail = std::function<void(std::size_t at, const std::string& what)>;
-    Syntax(std::string_view text, Fail fail) : t_(text), fail_(std::move(fail)) {}
-
-    std::size_t Spaces(std::size_t at) const
-    {
-        while (at < t_.size() && IsSpace(t_[at]))
-            ++at;
-        return at;
-    }
-
-    std::size_t Value(std::size_t at, int depth = 0) const
-    {
-        if (depth > 64)
-            Error(at, "nested too deeply");
-        switch (Char(at)) {
-        case '{': return Container(at, '}', true, depth);
-        case '[': return Container(at, ']', false, depth);
-        case '"': return String(at);
-        case 't': return Literal(at, "true");
-        case 'f': return Literal(at, "false");
-        case 'n': return Literal(at, "null");
-        default: return Number(at);
-        }
-    }
-
-    std::size_t String(std::size_t at) const
-    {
-        if (Char(at) != '"')
-            Error(at, "expected a text in quotes");
-        for (++at;; ++at) {
-            const char c = Char(at);
-            if (c == '"')
-                return at + 1;
-            if (static_cast<unsigned char>(c) < 0x20)
-                Error(at, "a control character in a text");
-            if (c != '\\')
-                continue;
-            const char e = Char(++at);
-            if (e == 'u') {
-                for (int i = 0; i < 4; ++i)
-                    if (!std::isxdigit(static_cast<unsigned char>(Char(++at))))
-                        Error(at, "expected four hexadecimal digits after \\u");
-            } else if (std::string_view("\"\\/bfnrt").find(e) == std::string_view::npos) {
-                Error(at, "an unknown escape in a text");
-            }
-        }
-    }
-
-    // The position after `c`, which must be at `at`.
-    std::size_t Expect(std::size_t at, char c) const
-    {
-        if (Char(at) != c)
-            Error(at, std::string("expected \"") + c + "\"");
-        return at + 1;
-    }
-
-private:
-    [[noreturn]] void Error(std::size_t at, const std::string& what) const
-    {
-        fail_(at, what);
-        throw JsonInputError(what);  // not reached: fail_ throws
-    }
-
-    char Char(std::size_t at) const
-    {
-        if (at >= t_.size())
-            Error(at, "the text ends early");
-        return t_[at];
-    }
-
-    std::size_t Container(std::size_t at, char close, bool object, int depth) const
-    {
-        at = Spaces(at + 1);
-        if (Char(at) == close)
-            return at + 1;
-        for (;;) {
-            if (object) {
-                at = Spaces(String(at));
-                if (Char(at) != ':')
-                    Error(at, "expected \":\"");
-                at = Spaces(at + 1);
-            }
-            at = Spaces(Value(at, depth + 1));
-            if (Char(at) == close)
-                return at + 1;
-            if (Char(at) != ',')
-                Error(at, std::string("expected \",\" or \"") + close + "\"");
-            at = Spaces(at + 1);
-        }
-    }
-
-    std::size_t Literal(std::size_t at, std::string_view word) const
-    {
-        if (t_.substr(at, word.size()) != word)
-            Error(at, "expected a value");
-        return at + word.size();
-    }
-
-    // -? (0 | [1-9][0-9]*) (. [0-9]+)? ([eE] [+-]? [0-9]+)?
-    std::size_t Number(std::size_t at) const
-    {
-        const std::size_t start = at;
-        const auto digits = [&] {
-            const std::size_t from = at;
-            while (at < t_.size() && IsDigit(t_[at]))
-                ++at;
-            if (at == from)
-                Error(start, "expected a value");
-        };
-        if (at < t_.size() && t_[at] == '-')
-            ++at;
-        if (at < t_.size() && t_[at] == '0')
-            ++at;
-        else
-            digits();
-        if (at < t_.size() && t_[at] == '.') {
-            ++at;
-            digits();
-        }
-        if (at < t_.size() && (t_[at] == 'e' || t_[at] == 'E')) {
-            ++at;
-            if (at < t_.size() && (t_[at] == '+' || t_[at] == '-'))
-                ++at;
-            digits();
-        }
-        return at;
-    }
-
-    std::string_view t_;
-    Fail fail_;
-};
-
 }  // namespace
 
 JsonSource MemorySource(const char* data, std::size_t size)
@@ -179,8 +35,8 @@ JsonSource FileSource(datafile::InputFile& file)
     };
 }
 
-JsonObjectStream::JsonObjectStream(JsonSource source, QString streamedKey, SkipMember skip)
-    : source_(std::move(source)), streamedKey_(std::move(streamedKey)), skip_(std::move(skip))
+JsonObjectStream::JsonObjectStream(JsonSource source, std::string streamedKey)
+    : source_(std::move(source)), streamedKey_(std::move(streamedKey))
 {
 }
 
@@ -224,10 +80,17 @@ void JsonObjectStream::Expect(char c, const char* what)
     ++pos_;
 }
 
-std::size_t JsonObjectStream::ScanValue()
+JsonValueText JsonObjectStream::TakeValue()
 {
-    pieceStart_ = pos_;
+    // Finds where the value ends, reading on as far as needed; the grammar
+    // is checked on the value once it is whole.
     std::size_t i = pos_;
+    const auto take = [&](std::size_t end) {
+        const std::size_t start = pos_;
+        pos_ = end;
+        return CheckJsonText(std::string_view(buffer_).substr(start, end - start),
+                             [&](std::size_t at, const std::string& what) { Fail(start + at, what); });
+    };
     if (!Available(i))
         Fail(i, "the input ends early");
     // Strings and brackets; the parser checks that the brackets pair up.
@@ -241,7 +104,7 @@ std::size_t JsonObjectStream::ScanValue()
             const char c = data[i];
             if (scalar) {
                 if (IsSpace(c) || c == ',' || c == '}' || c == ']')
-                    return i;
+                    return take(i);
             } else if (inString) {
                 if (escaped)
                     escaped = false;
@@ -250,14 +113,14 @@ std::size_t JsonObjectStream::ScanValue()
                 else if (c == '"') {
                     inString = false;
                     if (depth == 0)
-                        return i + 1;
+                        return take(i + 1);
                 }
             } else if (c == '"') {
                 inString = true;
             } else if (c == '{' || c == '[') {
                 ++depth;
             } else if ((c == '}' || c == ']') && --depth == 0) {
-                return i + 1;
+                return take(i + 1);
             }
         }
         if (i - pos_ > kLargestJsonPiece)
@@ -266,76 +129,6 @@ std::size_t JsonObjectStream::ScanValue()
         if (!Available(i))
             Fail(i, "the input ends early");
     }
-}
-
-QJsonValue JsonObjectStream::ParseValue(std::size_t end)
-{
-    const char* text = buffer_.data() + pos_;
-    const auto size = static_cast<qsizetype>(end - pos_);
-    const bool container = *text == '{' || *text == '[';
-    // Qt parses objects and arrays; any other value is parsed as the one
-    // element of an array.
-    const QByteArray bytes = container ? QByteArray::fromRawData(text, size)
-                                       : QByteArray("[") + QByteArray(text, size) + QByteArray("]");
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError)
-        Fail(pos_ + static_cast<std::size_t>(std::max(0, error.offset - (container ? 0 : 1))),
-             error.errorString().toStdString());
-    pos_ = end;
-    if (!container)
-        return document.array().at(0);
-    return document.isObject() ? QJsonValue(document.object()) : QJsonValue(document.array());
-}
-
-QJsonValue JsonObjectStream::ParseElement(std::size_t end)
-{
-    if (!skip_ || buffer_[pos_] != '{')
-        return ParseValue(end);
-    // The members to skip are checked as JSON and left out; the others go
-    // to the parser as an object of their own.
-    const std::string_view element(buffer_.data() + pos_, end - pos_);
-    const Syntax syntax(element, [&](std::size_t at, const std::string& what) { Fail(pos_ + at, what); });
-    std::string kept = "{";
-    std::size_t at = syntax.Spaces(1);
-    for (bool more = element[at] != '}'; more;) {
-        const std::size_t keyEnd = syntax.String(at);
-        const std::size_t valueStart = syntax.Spaces(syntax.Expect(syntax.Spaces(keyEnd), ':'));
-        const std::size_t valueEnd = syntax.Value(valueStart);
-        if (!skip_(element.substr(at + 1, keyEnd - at - 2))) {
-            if (kept.size() > 1)
-                kept += ',';
-            kept.append(element, at, valueEnd - at);
-        }
-        at = syntax.Spaces(valueEnd);
-        more = element[at] == ',';
-        if (more)
-            at = syntax.Spaces(at + 1);
-        else if (element[at] != '}')
-            Fail(pos_ + at, "expected \",\" or \"}\" after a field");
-    }
-    if (at + 1 != element.size())
-        Fail(pos_ + at + 1, "expected \",\" or \"]\" after an element");
-    kept += '}';
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromRawData(kept.data(), static_cast<qsizetype>(kept.size())), &error);
-    if (error.error != QJsonParseError::NoError)
-        return ParseValue(end);  // the parser's own words, at the place in the input
-    pos_ = end;
-    return document.object();
-}
-
-QString JsonObjectStream::ParseKey()
-{
-    if (Peek() != '"')
-        Fail(pos_, pos_ < buffer_.size() ? "expected a field name in quotes" : "the input ends early");
-    const std::size_t end = ScanValue();
-    const std::string_view raw(buffer_.data() + pos_ + 1, end - pos_ - 2);
-    if (raw.find('\\') == std::string_view::npos) {
-        pos_ = end;
-        return QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size()));
-    }
-    return ParseValue(end).toString();
 }
 
 JsonObjectStream::Item JsonObjectStream::Next()
@@ -362,7 +155,9 @@ JsonObjectStream::Item JsonObjectStream::Next()
             if (!first_)
                 Expect(',', "\",\" or \"}\" after a field");
             first_ = false;
-            QString key = ParseKey();
+            if (Peek() != '"')
+                Fail(pos_, pos_ < buffer_.size() ? "expected a field name in quotes" : "the input ends early");
+            std::string key = TakeValue().String();
             Expect(':', "\":\" after a field name");
             if (key == streamedKey_ && Peek() == '[') {
                 ++pos_;
@@ -372,7 +167,7 @@ JsonObjectStream::Item JsonObjectStream::Next()
                 return {Item::ArrayBegin, std::move(key), {}, 0};
             }
             Peek();
-            return {Item::Member, std::move(key), ParseValue(ScanValue()), 0};
+            return {Item::Member, std::move(key), TakeValue(), 0};
         }
         case State::Elements:
             if (Peek() == ']') {
@@ -385,7 +180,7 @@ JsonObjectStream::Item JsonObjectStream::Next()
                 Expect(',', "\",\" or \"]\" after an element");
             first_ = false;
             Peek();
-            return {Item::Element, streamedKey_, ParseElement(ScanValue()), index_++};
+            return {Item::Element, streamedKey_, TakeValue(), index_++};
         case State::Done:
             return {Item::End, {}, {}, 0};
         }

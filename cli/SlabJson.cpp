@@ -1,17 +1,16 @@
 #include "cli/SlabJson.h"
 
-#include <QHash>
-#include <unordered_set>
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <unordered_map>
 
+#include "datafile/DataFile.h"
 #include "engine/InputCheck.h"
 
 namespace korvexa::cli {
 
 namespace {
-
-QString Q(const char* text) { return QString::fromUtf8(text); }
 
 constexpr std::string_view kResultFields[] = {
     "Status", "Dt",     "AddLoadE", "DeadLoad", "TReq",       "M",           "Q",       "Delta",     "Ma",
@@ -49,14 +48,17 @@ struct Field {
     throw JsonInputError(where + ": field \"" + field + "\": " + what);
 }
 
-double ReadDouble(const QJsonValue& v, const std::string& where, const Field& field)
+double ReadDouble(const JsonValueText& v, const std::string& where, const Field& field)
 {
-    if (!v.isDouble())
+    if (!v.IsNumber())
         Fail(where, field.Text(), "expected a number");
-    return v.toDouble();
+    const std::optional<double> d = v.Number();
+    if (!d)
+        Fail(where, field.Text(), "a number beyond the range of a double");
+    return *d;
 }
 
-int ReadInt(const QJsonValue& v, const std::string& where, const Field& field)
+int ReadInt(const JsonValueText& v, const std::string& where, const Field& field)
 {
     const double d = ReadDouble(v, where, field);
     if (d != std::floor(d) || std::fabs(d) > 2147483647.0)
@@ -64,31 +66,31 @@ int ReadInt(const QJsonValue& v, const std::string& where, const Field& field)
     return static_cast<int>(d);
 }
 
-bool ReadBool(const QJsonValue& v, const std::string& where, const Field& field)
+bool ReadBool(const JsonValueText& v, const std::string& where, const Field& field)
 {
-    if (!v.isBool())
+    if (!v.IsBool())
         Fail(where, field.Text(), "expected true or false");
-    return v.toBool();
+    return v.Bool();
 }
 
 template <typename T, std::size_t N, typename ReadItem>
-void ReadFixed(std::array<T, N>& out, const QJsonValue& v, const std::string& where, const Field& field,
+void ReadFixed(std::array<T, N>& out, const JsonValueText& v, const std::string& where, const Field& field,
                ReadItem readItem)
 {
-    if (!v.isArray() || v.toArray().size() != static_cast<qsizetype>(N))
+    const std::vector<JsonValueText> items = v.IsArray() ? v.Elements() : std::vector<JsonValueText>{};
+    if (items.size() != N)
         Fail(where, field.Text(), "expected an array of " + std::to_string(N));
-    const QJsonArray a = v.toArray();
     for (std::size_t i = 0; i < N; ++i)
-        readItem(out[i], a[static_cast<qsizetype>(i)], field[static_cast<int>(i)]);
+        readItem(out[i], items[i], field[static_cast<int>(i)]);
 }
 
 // Reads one field of a slab; result fields have none (they are skipped).
-using FieldReader = std::function<void(SlabData&, const QJsonValue&, const std::string&)>;
+using FieldReader = std::function<void(SlabData&, const JsonValueText&, const std::string&)>;
 
 template <typename Member>
 FieldReader Number(Member member, const char* name)
 {
-    return [member, name](SlabData& s, const QJsonValue& v, const std::string& where) {
+    return [member, name](SlabData& s, const JsonValueText& v, const std::string& where) {
         s.*member = ReadDouble(v, where, name);
     };
 }
@@ -96,7 +98,7 @@ FieldReader Number(Member member, const char* name)
 template <typename Member>
 FieldReader Integer(Member member, const char* name)
 {
-    return [member, name](SlabData& s, const QJsonValue& v, const std::string& where) {
+    return [member, name](SlabData& s, const JsonValueText& v, const std::string& where) {
         s.*member = ReadInt(v, where, name);
     };
 }
@@ -104,80 +106,80 @@ FieldReader Integer(Member member, const char* name)
 template <typename Member>
 FieldReader Flag(Member member, const char* name)
 {
-    return [member, name](SlabData& s, const QJsonValue& v, const std::string& where) {
+    return [member, name](SlabData& s, const JsonValueText& v, const std::string& where) {
         s.*member = ReadBool(v, where, name);
     };
 }
 
 FieldReader Loads(Case3 SlabInputData::*member, const char* name)
 {
-    return [member, name](SlabData& s, const QJsonValue& v, const std::string& where) {
-        ReadFixed(s.*member, v, where, name, [&](double& out, const QJsonValue& item, const Field& f) {
+    return [member, name](SlabData& s, const JsonValueText& v, const std::string& where) {
+        ReadFixed(s.*member, v, where, name, [&](double& out, const JsonValueText& item, const Field& f) {
             out = ReadDouble(item, where, f);
         });
     };
 }
 
-void ReadIntPair(std::array<int, 2>& out, const QJsonValue& v, const std::string& where, const Field& field)
+void ReadIntPair(std::array<int, 2>& out, const JsonValueText& v, const std::string& where, const Field& field)
 {
     ReadFixed(out, v, where, field,
-              [&](int& o, const QJsonValue& item, const Field& f) { o = ReadInt(item, where, f); });
+              [&](int& o, const JsonValueText& item, const Field& f) { o = ReadInt(item, where, f); });
 }
 
-const QHash<QString, FieldReader>& SlabReaders()
+const std::unordered_map<std::string_view, FieldReader>& SlabReaders()
 {
-    static const QHash<QString, FieldReader> readers = [] {
-        QHash<QString, FieldReader> r = {
-            {Q("Name"),
-             [](SlabData& s, const QJsonValue& v, const std::string& where) {
-                 if (!v.isString())
+    static const std::unordered_map<std::string_view, FieldReader> readers = [] {
+        std::unordered_map<std::string_view, FieldReader> r = {
+            {"Name",
+             [](SlabData& s, const JsonValueText& v, const std::string& where) {
+                 if (!v.IsString())
                      Fail(where, "Name", "expected a text");
-                 s.Name = v.toString().toStdString();
+                 s.Name = v.String();
              }},
-            {Q("Bind"), Integer(&SlabData::Bind, "Bind")},
-            {Q("LoadShape"), Integer(&SlabData::LoadShape, "LoadShape")},
-            {Q("LoadTime"), Integer(&SlabData::LoadTime, "LoadTime")},
-            {Q("Fc"), Number(&SlabData::Fc, "Fc")},
-            {Q("T"), Number(&SlabData::T, "T")},
-            {Q("Lx"), Number(&SlabData::Lx, "Lx")},
-            {Q("Ly"), Number(&SlabData::Ly, "Ly")},
-            {Q("Cov"), Number(&SlabData::Cov, "Cov")},
-            {Q("Gamma"), Number(&SlabData::Gamma, "Gamma")},
-            {Q("Own"), Number(&SlabData::Own, "Own")},
-            {Q("FL"), Number(&SlabData::FL, "FL")},
-            {Q("LL"), Loads(&SlabInputData::LL, "LL")},
-            {Q("TL"), Loads(&SlabInputData::TL, "TL")},
-            {Q("P"), Loads(&SlabInputData::P, "P")},
-            {Q("IncreaseS"), Number(&SlabData::IncreaseS, "IncreaseS")},
-            {Q("IncreaseD"), Number(&SlabData::IncreaseD, "IncreaseD")},
-            {Q("TLDirect"), Flag(&SlabData::TLDirect, "TLDirect")},
-            {Q("DeltCheck"), Flag(&SlabData::DeltCheck, "DeltCheck")},
-            {Q("OwnDirect"), Flag(&SlabData::OwnDirect, "OwnDirect")},
-            {Q("FLAdd"), Flag(&SlabData::FLAdd, "FLAdd")},
-            {Q("Bar"),
-             [](SlabData& s, const QJsonValue& v, const std::string& where) {
-                 ReadFixed(s.Bar, v, where, "Bar", [&](DirPos<int>& dir, const QJsonValue& d, const Field& f) {
-                     ReadFixed(dir, d, where, f, [&](std::array<int, 2>& pos, const QJsonValue& p, const Field& g) {
+            {"Bind", Integer(&SlabData::Bind, "Bind")},
+            {"LoadShape", Integer(&SlabData::LoadShape, "LoadShape")},
+            {"LoadTime", Integer(&SlabData::LoadTime, "LoadTime")},
+            {"Fc", Number(&SlabData::Fc, "Fc")},
+            {"T", Number(&SlabData::T, "T")},
+            {"Lx", Number(&SlabData::Lx, "Lx")},
+            {"Ly", Number(&SlabData::Ly, "Ly")},
+            {"Cov", Number(&SlabData::Cov, "Cov")},
+            {"Gamma", Number(&SlabData::Gamma, "Gamma")},
+            {"Own", Number(&SlabData::Own, "Own")},
+            {"FL", Number(&SlabData::FL, "FL")},
+            {"LL", Loads(&SlabInputData::LL, "LL")},
+            {"TL", Loads(&SlabInputData::TL, "TL")},
+            {"P", Loads(&SlabInputData::P, "P")},
+            {"IncreaseS", Number(&SlabData::IncreaseS, "IncreaseS")},
+            {"IncreaseD", Number(&SlabData::IncreaseD, "IncreaseD")},
+            {"TLDirect", Flag(&SlabData::TLDirect, "TLDirect")},
+            {"DeltCheck", Flag(&SlabData::DeltCheck, "DeltCheck")},
+            {"OwnDirect", Flag(&SlabData::OwnDirect, "OwnDirect")},
+            {"FLAdd", Flag(&SlabData::FLAdd, "FLAdd")},
+            {"Bar",
+             [](SlabData& s, const JsonValueText& v, const std::string& where) {
+                 ReadFixed(s.Bar, v, where, "Bar", [&](DirPos<int>& dir, const JsonValueText& d, const Field& f) {
+                     ReadFixed(dir, d, where, f, [&](std::array<int, 2>& pos, const JsonValueText& p, const Field& g) {
                          ReadIntPair(pos, p, where, g);
                      });
                  });
              }},
-            {Q("Pitch"),
-             [](SlabData& s, const QJsonValue& v, const std::string& where) {
-                 ReadFixed(s.Pitch, v, where, "Pitch", [&](std::array<int, 2>& dir, const QJsonValue& d, const Field& f) {
+            {"Pitch",
+             [](SlabData& s, const JsonValueText& v, const std::string& where) {
+                 ReadFixed(s.Pitch, v, where, "Pitch", [&](std::array<int, 2>& dir, const JsonValueText& d, const Field& f) {
                      ReadIntPair(dir, d, where, f);
                  });
              }},
-            {Q("CompMode"),
-             [](SlabData& s, const QJsonValue& v, const std::string& where) { ReadIntPair(s.CompMode, v, where, "CompMode"); }},
-            {Q("BarOutside"), Integer(&SlabData::BarOutside, "BarOutside")},
-            {Q("DeflectionOnly"), Flag(&SlabData::DeflectionOnly, "DeflectionOnly")},
-            {Q("LoadUnit"), Number(&SlabData::LoadUnit, "LoadUnit")},
-            {Q("Concrete"), Integer(&SlabData::Concrete, "Concrete")},
+            {"CompMode",
+             [](SlabData& s, const JsonValueText& v, const std::string& where) { ReadIntPair(s.CompMode, v, where, "CompMode"); }},
+            {"BarOutside", Integer(&SlabData::BarOutside, "BarOutside")},
+            {"DeflectionOnly", Flag(&SlabData::DeflectionOnly, "DeflectionOnly")},
+            {"LoadUnit", Number(&SlabData::LoadUnit, "LoadUnit")},
+            {"Concrete", Integer(&SlabData::Concrete, "Concrete")},
         };
         // Result fields are accepted and skipped, so that output reads back.
         for (std::string_view result : kResultFields)
-            r.insert(QString::fromUtf8(result.data(), static_cast<qsizetype>(result.size())), FieldReader());
+            r.emplace(result, FieldReader());
         return r;
     }();
     return readers;
@@ -194,41 +196,43 @@ void CheckEnumerations(const SlabData& s, const std::string& where)
 
 }  // namespace
 
-bool IsResultField(std::string_view key)
+SlabData SlabFromJson(const JsonValueText& object, std::string where, bool* hasLoadUnit)
 {
-    static const std::unordered_set<std::string_view> fields(std::begin(kResultFields), std::end(kResultFields));
-    return fields.contains(key);
-}
-
-SlabData SlabFromJson(const QJsonObject& object, const std::string& where)
-{
+    if (!object.IsObject())
+        throw JsonInputError(where + ": expected an object");
+    const auto members = object.Members();
+    for (const auto& [key, value] : members)
+        if (key == "Name" && value.IsString())
+            where += " (" + datafile::ShortName(value.String()) + ")";
     SlabData s;
     const auto& readers = SlabReaders();
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        const auto reader = readers.constFind(it.key());
-        if (reader == readers.cend())
-            Fail(where, it.key().toStdString(), "unknown field");
-        if (*reader)
-            (*reader)(s, it.value(), where);
+    for (const auto& [key, value] : members) {
+        const auto reader = readers.find(key);
+        if (reader == readers.end())
+            Fail(where, key, "unknown field");
+        if (reader->second)
+            reader->second(s, value, where);
     }
     CheckEnumerations(s, where);
+    if (hasLoadUnit)
+        *hasLoadUnit = std::any_of(members.begin(), members.end(), [](const auto& m) { return m.first == "LoadUnit"; });
     return s;
 }
 
-CommonSettings SettingsFromJson(const QJsonObject& object)
+CommonSettings SettingsFromJson(const JsonValueText& object)
 {
-    CommonSettings c;
     const std::string where = "settings";
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        const std::string key = it.key().toStdString();
-        const QJsonValue& v = it.value();
+    if (!object.IsObject())
+        throw JsonInputError("\"settings\" must be an object");
+    CommonSettings c;
+    for (const auto& [key, v] : object.Members()) {
         const Field field(key.c_str());
         if (key == "SnowDepth")
             c.SnowDepth = ReadInt(v, where, field);
         else if (key == "SnowUnitWeight")
             c.SnowUnitWeight = ReadInt(v, where, field);
         else if (key == "SnowCoef")
-            ReadFixed(c.SnowCoef, v, where, field, [&](double& o, const QJsonValue& item, const Field& f) {
+            ReadFixed(c.SnowCoef, v, where, field, [&](double& o, const JsonValueText& item, const Field& f) {
                 o = ReadDouble(item, where, f);
             });
         else if (key == "PitchMax")
@@ -247,17 +251,17 @@ CommonSettings SettingsFromJson(const QJsonObject& object)
     return c;
 }
 
-std::array<std::string, 8> GradesFromJson(const QJsonArray& array)
+std::array<std::string, 8> GradesFromJson(const JsonValueText& array)
 {
-    if (array.size() != 8)
-        throw JsonInputError("grades: expected 8 texts (D10 to D32)");
+    const std::vector<JsonValueText> items = array.IsArray() ? array.Elements() : std::vector<JsonValueText>{};
+    if (items.size() != 8)
+        throw JsonInputError("\"grades\" must be an array of 8 texts (D10 to D32)");
     std::array<std::string, 8> grades;
-    for (int i = 0; i < 8; ++i) {
-        const QJsonValue& v = array[i];
-        if (!v.isString() || !IsKnownGrade(v.toString().toStdString()))
+    for (std::size_t i = 0; i < 8; ++i) {
+        if (!items[i].IsString() || !IsKnownGrade(items[i].String()))
             throw JsonInputError("grades[" + std::to_string(i) + "]: expected a grade of the bar table: "
                                  "\"SD295\", \"SD345\" or \"SD390\"");
-        grades[static_cast<std::size_t>(i)] = v.toString().toStdString();
+        grades[i] = items[i].String();
     }
     return grades;
 }
@@ -265,6 +269,15 @@ std::array<std::string, 8> GradesFromJson(const QJsonArray& array)
 void WriteSlab(JsonWriter& w, const SlabData& s, std::optional<int> status)
 {
     w.BeginObject();
+    WriteSlabInputs(w, s);
+    if (status)
+        w.Member("Status", *status);
+    WriteSlabResults(w, s);
+    w.EndObject();
+}
+
+void WriteSlabInputs(JsonWriter& w, const SlabData& s)
+{
     w.Member("Name", s.Name);
     w.Member("Bind", s.Bind);
     w.Member("LoadShape", s.LoadShape);
@@ -293,8 +306,10 @@ void WriteSlab(JsonWriter& w, const SlabData& s, std::optional<int> status)
     w.Member("DeflectionOnly", s.DeflectionOnly);
     w.Member("LoadUnit", s.LoadUnit);
     w.Member("Concrete", s.Concrete);
-    if (status)
-        w.Member("Status", *status);
+}
+
+void WriteSlabResults(JsonWriter& w, const SlabData& s)
+{
     w.Member("Dt", s.Dt);
     w.Member("AddLoadE", s.AddLoadE);
     w.Member("DeadLoad", s.DeadLoad);
@@ -321,7 +336,6 @@ void WriteSlab(JsonWriter& w, const SlabData& s, std::optional<int> status)
     w.Member("SL", s.SL);
     w.Member("Calculated", s.Calculated);
     w.Member("Message", s.Message);
-    w.EndObject();
 }
 
 void WriteSettings(JsonWriter& w, const CommonSettings& c)

@@ -2,15 +2,13 @@
 // field names of the records themselves.
 #pragma once
 
-#include <QJsonArray>
-#include <QJsonObject>
-#include <QString>
 #include <array>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "cli/JsonText.h"
 #include "cli/JsonWriter.h"
 #include "engine/BarData.h"
 #include "engine/SlabData.h"
@@ -25,16 +23,19 @@ public:
 
 // Reads the inputs of a slab over a fresh record.  Result fields (and
 // "Status") are accepted and ignored, so that output can be read back;
-// any other key is an error.  `where` names the slab in messages.
-SlabData SlabFromJson(const QJsonObject& object, const std::string& where);
-// A result field of a slab ("M", "BarText", "Status", ...), skipped on reading.
-bool IsResultField(std::string_view key);
+// any other key is an error.  `where` ("slab 3") names the slab in
+// messages, with its name added; `hasLoadUnit` tells whether the object
+// gave "LoadUnit".
+SlabData SlabFromJson(const JsonValueText& object, std::string where, bool* hasLoadUnit = nullptr);
 
-CommonSettings SettingsFromJson(const QJsonObject& object);
-std::array<std::string, 8> GradesFromJson(const QJsonArray& array);
+CommonSettings SettingsFromJson(const JsonValueText& object);
+std::array<std::string, 8> GradesFromJson(const JsonValueText& array);
 
 // Inputs, the design's status code when given, and every result of a record.
 void WriteSlab(JsonWriter& w, const SlabData& slab, std::optional<int> status);
+// The members of the inputs, and of the results, within an object.
+void WriteSlabInputs(JsonWriter& w, const SlabData& slab);
+void WriteSlabResults(JsonWriter& w, const SlabData& slab);
 void WriteSettings(JsonWriter& w, const CommonSettings& settings);
 
 }  // namespace korvexa::cli
