@@ -4,8 +4,8 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <random>
 
+#include "LargeDataSet.h"
 #include "datafile/DataFile.h"
 
 using namespace korvexa;
@@ -15,40 +15,6 @@ namespace {
 
 constexpr int kSlabs = 10000;
 
-// Slabs of ordinary floors over every edge condition and load case, in kN/m².
-DataSet LargeDataSet()
-{
-    std::mt19937 random(4);
-    std::uniform_int_distribution<int> span(15, 60), ratio(10, 19), load(6, 50);
-    DataSet d;
-    d.settings.LoadUnitFactor = 1000;
-    while (static_cast<int>(d.slabs.size()) < kSlabs) {
-        const int i = static_cast<int>(d.slabs.size());
-        SlabData s;
-        s.Name = "S" + std::to_string(i + 1) + " 事務室";
-        s.Bind = i % BindTypeCount;
-        s.LoadShape = (i / BindTypeCount) % LoadShapeCount(s.Bind);
-        s.LoadTime = (i / 7) % LoadTimeCount;
-        s.Lx = s.Bind == BindCantilever ? 1.2 : span(random) / 10.0;
-        s.Ly = s.Bind >= BindOneWayFixed ? 0 : s.Lx * ratio(random) / 10.0;
-        s.T = 15 + (i % 4) * 2.5;
-        s.FL = load(random) / 10.0;
-        s.LL = {load(random) / 10.0, load(random) / 20.0, load(random) / 20.0};
-        s.P = {load(random) / 10.0, load(random) / 10.0, load(random) / 10.0};
-        s.LoadUnit = 1000;
-        d.slabs.push_back(s);
-        DataSet one;
-        one.settings = d.settings;
-        one.slabs = {s};
-        DesignDataSet(one);
-        if (one.slabs[0].Calculated)
-            d.slabs.back() = one.slabs[0];
-        else
-            d.slabs.pop_back();
-    }
-    return d;
-}
-
 std::filesystem::path BenchFile(const char* name)
 {
     return std::filesystem::temp_directory_path() / (std::string(name) + "-" + std::to_string(::getpid()) + ".slab");
@@ -57,7 +23,7 @@ std::filesystem::path BenchFile(const char* name)
 void ReadAndDesign(benchmark::State& state)
 {
     const auto path = BenchFile("korvexa-bench-read");
-    if (!WriteDataFile(path, LargeDataSet()).ok) {
+    if (!WriteDataFile(path, LargeDataSet(kSlabs)).ok) {
         state.SkipWithError("cannot write the file");
         return;
     }
@@ -74,7 +40,7 @@ BENCHMARK(ReadAndDesign)->Unit(benchmark::kMillisecond);
 
 void Write(benchmark::State& state)
 {
-    const DataSet data = LargeDataSet();
+    const DataSet data = LargeDataSet(kSlabs);
     const auto path = BenchFile("korvexa-bench-write");
     for (auto _ : state) {
         const WriteResult w = WriteDataFile(path, data);
@@ -90,7 +56,7 @@ BENCHMARK(Write)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The parts without the disk and the design.
 void DecodeOnly(benchmark::State& state)
 {
-    const std::string bytes = EncodeDataFile(LargeDataSet());
+    const std::string bytes = EncodeDataFile(LargeDataSet(kSlabs));
     for (auto _ : state)
         benchmark::DoNotOptimize(DecodeDataFile(bytes));
     state.SetItemsProcessed(state.iterations() * kSlabs);
@@ -99,7 +65,7 @@ BENCHMARK(DecodeOnly)->Unit(benchmark::kMillisecond);
 
 void EncodeOnly(benchmark::State& state)
 {
-    const DataSet data = LargeDataSet();
+    const DataSet data = LargeDataSet(kSlabs);
     for (auto _ : state)
         benchmark::DoNotOptimize(EncodeDataFile(data));
     state.SetItemsProcessed(state.iterations() * kSlabs);
