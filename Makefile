@@ -9,7 +9,7 @@ FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 30
 FUZZ_FLAGS   ?=
 
-.PHONY: run test build configure deps bench fuzz clean
+.PHONY: run test build configure deps bench bench-cli fuzz clean
 
 # FILE names the data file to open; FILE= starts with a new, empty data set.
 FILE ?= examples/sample.slab
@@ -24,6 +24,10 @@ test: build
 
 bench: build
 	$(BUILD)/bench/design_bench
+
+# Whole korvexa-cli runs on 100,000 slabs (needs /usr/bin/time, package time).
+bench-cli: build
+	bench/cli_scale $(BUILD)
 
 # The data file reader under libFuzzer with ASan and UBSan, built with clang
 # in its own folder; the corpus grows in $(FUZZ_BUILD)/corpus.  Inputs that
