@@ -13,6 +13,7 @@ namespace {
 constexpr std::size_t kChunk = 1 << 16;
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
 }  // namespace
 
 JsonSource MemorySource(const char* data, std::size_t size)
@@ -93,7 +94,8 @@ JsonValueText JsonObjectStream::TakeValue()
     };
     if (!Available(i))
         Fail(i, "the input ends early");
-    // Strings and brackets; the parser checks that the brackets pair up.
+    // Only strings and brackets are followed here; the grammar check of the
+    // whole value pairs the brackets up.
     const char first = buffer_[i];
     const bool scalar = first != '{' && first != '[' && first != '"';  // a number, true, false or null
     int depth = 0;

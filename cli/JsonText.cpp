@@ -62,14 +62,6 @@ public:
         }
     }
 
-    // The position after `c`, which must be at `at`.
-    std::size_t Expect(std::size_t at, char c) const
-    {
-        if (Char(at) != c)
-            Error(at, std::string("expected \"") + c + "\"");
-        return at + 1;
-    }
-
 private:
     [[noreturn]] void Error(std::size_t at, const std::string& what) const
     {
