@@ -9,7 +9,7 @@ FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 30
 FUZZ_FLAGS   ?=
 
-.PHONY: run test build configure deps bench bench-cli fuzz clean
+.PHONY: run test build configure deps bench bench-cli fuzz clean install package
 
 # FILE names the data file to open; FILE= starts with a new, empty data set.
 FILE ?= examples/sample.slab
@@ -21,6 +21,18 @@ run: build
 test: DEPS_ARGS = --test
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j2 $(CTEST_ARGS)
+
+# Installs the built programs under PREFIX (default /usr/local); run after
+# `make build`, as root for a system folder.  It does not build, so that a
+# root run leaves the build folder alone.
+PREFIX ?= /usr/local
+install:
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package $(BUILD)/korvexa_<version>_<arch>.deb (CPack).
+package: DEPS_ARGS = --package
+package: build
+	cmake --build $(BUILD) --target package
 
 bench: build
 	$(BUILD)/bench/design_bench

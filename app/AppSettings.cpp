@@ -25,6 +25,4 @@ bool WriteSetting(const QString& file, const char* section, const char* key, con
     return profile.WriteString(section, key, value.toStdString());
 }
 
-QUrl HelpIndexUrl() { return QUrl::fromLocalFile(QStringLiteral(KORVEXA_HELP_INDEX)); }
-
 }  // namespace korvexa::app

@@ -1,8 +1,7 @@
-// Single values of the settings file, and where the help is.
+// Single values of the settings file.
 #pragma once
 
 #include <QString>
-#include <QUrl>
 
 namespace korvexa::app {
 
@@ -10,8 +9,5 @@ namespace korvexa::app {
 QString ReadSetting(const QString& file, const char* section, const char* key, const QString& fallback);
 // Writes one value; false when the file could not be written.
 bool WriteSetting(const QString& file, const char* section, const char* key, const QString& value);
-
-// The start page of the user guide.
-QUrl HelpIndexUrl();
 
 }  // namespace korvexa::app

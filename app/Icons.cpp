@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QSvgRenderer>
 #include <functional>
 
 namespace korvexa::app {
@@ -111,23 +112,22 @@ QIcon MakeToolIcon(ToolIcon which)
     return icon;
 }
 
-// A slab seen from above with its bar grid, on the sheet's green.
+// The icon of the desktop entry, drawn once as SVG (app/korvexa.svg).
+QImage RenderProgramIcon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QSvgRenderer svg(QStringLiteral(":/korvexa.svg"));
+    QPainter p(&image);
+    svg.render(&p);
+    return image;
+}
+
 QIcon ProgramIcon()
 {
-    auto paint = [](QPainter& p) {
-        p.setPen(QPen(QColor(60, 60, 60), 1));
-        p.setBrush(QColor(192, 220, 192));
-        p.drawRoundedRect(QRectF(2.5, 2.5, 27, 27), 3, 3);
-        p.setPen(QPen(QColor(170, 40, 40), 1.6));
-        for (double x : {9.0, 16.0, 23.0})
-            p.drawLine(QPointF(x, 5), QPointF(x, 27));
-        p.setPen(QPen(kBlue, 1.6));
-        for (double y : {9.0, 16.0, 23.0})
-            p.drawLine(QPointF(5, y), QPointF(27, y));
-    };
     QIcon icon;
-    for (int size : {16, 32, 48, 64})
-        icon.addPixmap(Render(size, paint, 32));
+    for (int size : {16, 24, 32, 48, 64, 128})
+        icon.addPixmap(QPixmap::fromImage(RenderProgramIcon(size)));
     return icon;
 }
 

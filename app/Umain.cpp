@@ -15,6 +15,7 @@
 #include <QToolButton>
 
 #include "app/AppSettings.h"
+#include "app/Help.h"
 #include "app/Icons.h"
 #include "app/StartupPaths.h"
 #include "app/UmainShared.h"
@@ -49,6 +50,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
     ChooseColour = [](QWidget* parent, const QColor& initial) {
         return QColorDialog::getColor(initial, parent, QString());
     };
+    OpenBrowser = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     ApplyFonts();
     SetUpToolBar();
     SetUpMenus();
@@ -278,6 +280,6 @@ bool TMainForm::FormCloseQuery()
     return true;
 }
 
-void TMainForm::HELP2Click() { QDesktopServices::openUrl(app::HelpIndexUrl()); }
+void TMainForm::HELP2Click() { app::ShowHelp(this, QCoreApplication::applicationDirPath(), OpenBrowser); }
 
 void TMainForm::About1Click() { AboutBox->exec(); }

@@ -26,6 +26,7 @@
 class QButtonGroup;
 class QComboBox;
 class QLabel;
+class QUrl;
 class TAboutBox;
 class TCommonForm;
 class TFileHistory;
@@ -101,6 +102,9 @@ public:
     std::function<QColor(QWidget*, const QColor&)> ChooseColour;
     void ChangeBackColour();   // "背景色の変更"
     void DefaultBackColour();  // "デフォルトの背景色"
+
+    // Opens a page in the desktop's browser (the Help command); tests answer it.
+    std::function<bool(const QUrl&)> OpenBrowser;
 
     const QImage& SheetImage() const { return sheet_; }
     QColor BackColor() const;

@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QStringList>
 #include <exception>
 
+#include "app/CommandLine.h"
 #include "app/Icons.h"
 #include "app/Umain.h"
 #include "app/UserMessages.h"
@@ -12,6 +12,7 @@
 
 int main(int argc, char* argv[])
 {
+    korvexa::app::AnswerTextOptions(argc, argv);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvexa"));
     QApplication::setApplicationDisplayName(QStringLiteral("Korvexa"));
@@ -19,10 +20,10 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(korvexa::app::ProgramIcon());
     korvexa::print::SubstituteFonts();
     try {
+        const QString fileToOpen = korvexa::app::DataFileArgument(application);
         TMainForm mainForm;
-        const QStringList arguments = QApplication::arguments();
         mainForm.show();
-        mainForm.FormShow(arguments.size() > 1 ? arguments.at(1) : QString());
+        mainForm.FormShow(fileToOpen);
         return QApplication::exec();
     } catch (const std::exception& e) {
         korvexa::app::Tell(nullptr, korvexa::app::MessageKind::Error, QString::fromLocal8Bit(e.what()));

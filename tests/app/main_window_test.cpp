@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -226,6 +227,19 @@ private slots:
         QVERIFY(!TAboutBox::VersionText().isEmpty());
         QCOMPARE(TAboutBox::VersionText().toStdString(), std::string(korvexa::datafile::ProgramVersionText()));
         QCOMPARE(about.windowTitle(), QStringLiteral("バージョン情報"));
+    }
+
+    // The test program's folder holds no user guide.
+    void helpLooksBesideTheProgramAndSaysWhenItFindsNone()
+    {
+        int opened = 0;
+        w.form->OpenBrowser = [&](const QUrl&) { return ++opened, true; };
+        Action("HELP2")->trigger();
+        QCOMPARE(opened, 0);
+        QCOMPARE(w.shown.size(), 1);
+        QVERIFY2(w.shown[0].startsWith(QStringLiteral("ヘルプファイルが見つかりません。\n") +
+                                       QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/.."))),
+                 qPrintable(w.shown[0]));
     }
 
     void opensTheFileNamedAtStartUp()
