@@ -4,7 +4,6 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QSvgRenderer>
-#include <functional>
 
 namespace korvexa::app {
 
@@ -91,14 +90,15 @@ void Draw(QPainter& p, ToolIcon which)
     }
 }
 
-QPixmap Render(int size, const std::function<void(QPainter&)>& paint, double unit)
+// One tool image at `size` pixels, drawn on its 16-unit grid.
+QPixmap Render(int size, ToolIcon which)
 {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / unit, size / unit);
-    paint(p);
+    p.scale(size / 16.0, size / 16.0);
+    Draw(p, which);
     return pixmap;
 }
 
@@ -108,7 +108,7 @@ QIcon MakeToolIcon(ToolIcon which)
 {
     QIcon icon;
     for (int size : {16, 32})
-        icon.addPixmap(Render(size, [which](QPainter& p) { Draw(p, which); }, 16));
+        icon.addPixmap(Render(size, which));
     return icon;
 }
 
