@@ -22,6 +22,8 @@ struct HelpCase {
     const char* message;  // beginning of the message shown, or nullptr
 };
 
+void PrintTo(const HelpCase& c, std::ostream* out) { *out << c.name; }
+
 // The program is tree/x/bin/korvexa (installed: pages in
 // x/share/korvexa/help) or tree/x/app/korvexa (build tree: pages in x/help);
 // both layouts are tried from the folder "x/bin".
