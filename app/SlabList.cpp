@@ -7,20 +7,31 @@ namespace korvexa::app {
 
 SlabList::SlabList() { Init(); }
 
-void SlabList::Init()
+namespace {
+
+SlabData TemplateIn(double loadUnit)
 {
-    records_.assign(1, SlabData{});
+    SlabData model;
+    model.LoadUnit = loadUnit;
+    return model;
+}
+
+}  // namespace
+
+void SlabList::Init(double loadUnit)
+{
+    records_.assign(1, TemplateIn(loadUnit));
     current_ = 0;
     Append();
 }
 
-void SlabList::Replace(std::vector<SlabData> slabs)
+void SlabList::Replace(std::vector<SlabData> slabs, double loadUnit)
 {
     if (slabs.empty()) {
-        Init();
+        Init(loadUnit);
         return;
     }
-    records_.assign(1, SlabData{});
+    records_.assign(1, TemplateIn(loadUnit));
     records_.insert(records_.end(), std::make_move_iterator(slabs.begin()), std::make_move_iterator(slabs.end()));
     current_ = 1;
 }

@@ -14,11 +14,13 @@ class SlabList {
 public:
     SlabList();
 
-    // A fresh list: a default template and one slab "S1", current.
-    void Init();
-    // The slabs read from a file, after a default template; a file without
-    // slabs gives one fresh slab "S1".  Slab 1 becomes current.
-    void Replace(std::vector<SlabData> slabs);
+    // A fresh list: a default template and one slab "S1", current.  The
+    // template's loads are in `loadUnit` (the factor in force, 1 or 1000),
+    // so that the numbers typed into new slabs carry their unit.
+    void Init(double loadUnit = 1.0);
+    // The slabs read from a file, after a default template in `loadUnit`;
+    // a file without slabs gives one fresh slab "S1".  Slab 1 becomes current.
+    void Replace(std::vector<SlabData> slabs, double loadUnit = 1.0);
     // The same slabs arranged anew (reordered, renamed, some left out):
     // the template stays, slab 1 becomes current.  An empty list is
     // refused and changes nothing.

@@ -202,7 +202,7 @@ bool TMainForm::OpenParamFile(const QString& fileName)
     FcListReset();
     for (const SlabData& slab : data.slabs)
         FcListAdd(slab.Fc);
-    SlabList.Replace(std::move(data.slabs));
+    SlabList.Replace(std::move(data.slabs), data.settings.LoadUnitFactor);
     ReloadNameBox();
     UpdateLoadUnit();
     const QString absolute = QFileInfo(fileName).absoluteFilePath();

@@ -12,6 +12,7 @@
 #include "app/UserMessages.h"
 #include "components/SlabNameEdit.h"
 #include "dialogs/Udatareplace.h"
+#include "engine/Ukorvexa.h"
 #include "ui_Umain.h"
 
 using namespace korvexa;
@@ -20,7 +21,7 @@ using app::MessageKind;
 void TMainForm::InitSlabList()
 {
     FcListReset();
-    SlabList.Init();
+    SlabList.Init(ProgramSettings().LoadUnitFactor);
     ReloadNameBox();
     DrawResultFrame();
     ShowSheet();

@@ -97,6 +97,9 @@ int DesignSlab(SlabData& slab, const CommonSettings& settings, const BarData& ba
         slab = before;
         return DesignIncomplete;
     }
+    // The design read the loads in the unit in force: the record says so,
+    // so that a later unit change or a save converts them from that unit.
+    slab.LoadUnit = settings.LoadUnitFactor;
     slab.Calculated = true;
     return DesignOk;
 }

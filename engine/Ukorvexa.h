@@ -23,8 +23,9 @@ enum DesignStatus : int {
 CommonSettings& ProgramSettings();
 BarData& ProgramBars();
 
-// Runs the whole design.  On success every result field is written and
-// Calculated is set.  On any other code Calculated is false, Lambda and
+// Runs the whole design.  On success every result field is written,
+// Calculated is set and LoadUnit is the settings' LoadUnitFactor, the unit
+// the design read the loads in.  On any other code Calculated is false, Lambda and
 // LambdaMax hold what the span check reached and no other field changes.
 int DesignSlab(SlabData& slab, const CommonSettings& settings, const BarData& bars);
 int DesignSlab(SlabData& slab);

@@ -9,10 +9,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QStringList>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
+#include "app/Ucomform.h"
 #include "app/Umain.h"
 #include "app/UserMessages.h"
 #include "components/NumberEdit.h"
@@ -109,6 +113,19 @@ public:
         QComboBox* box = Find<QComboBox>(combo);
         box->setCurrentIndex(index);
         emit box->activated(index);
+    }
+
+    // "基本設定": chooses the load unit item (0 N/m², 1 kN/m²) and OK.
+    void ChooseLoadUnit(int item)
+    {
+        QTimer::singleShot(0, form.get(), [this, item] {
+            TCommonForm* dialog = form->CommonForm;
+            dialog->findChild<QRadioButton*>(QStringLiteral("LoadUnitItem%1").arg(item))->click();
+            dialog->findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
+        });
+        Action("EnvironButton")->trigger();
+        form->activateWindow();  // back from the modal dialog
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
     }
 
     void DesignCurrent(const QString& lx = QStringLiteral("3"), const QString& ly = QStringLiteral("4"))

@@ -7,6 +7,7 @@
 #include "WindowDriver.h"
 #include "components/FileHistory.h"
 #include "datafile/DataFile.h"
+#include "engine/Ukorvexa.h"
 
 using korvexa::app::MessageAnswer;
 
@@ -43,6 +44,7 @@ private slots:
 
     void init()
     {
+        korvexa::ProgramSettings() = korvexa::CommonSettings{};
         w.shown.clear();
         w.answers.clear();
         w.questionHadCancel.clear();
@@ -174,6 +176,52 @@ private slots:
         w.Action("NewDataButton")->trigger();
         QVERIFY(w.form->SlabList.Current().Calculated);
         QCOMPARE(w.form->SlabList.Current().Lx, 3.0);
+    }
+
+    // The sample's loads are in kN/m²; new data goes on in that unit.
+    void loadsTypedAfterNewDataKeepTheirUnit()
+    {
+        w.Open(CopyOfSample("kn.slab"));
+        w.answers << MessageAnswer::No;
+        w.Action("NewDataButton")->trigger();
+        w.DesignCurrent(QStringLiteral("4"), QStringLiteral("6"));
+        w.Type("FLInput", QStringLiteral("1.5"));
+        w.saveNames << Path("fresh.slab");
+        w.Action("MenuSaveAs")->trigger();
+        w.Open(Path("fresh.slab"));
+        QCOMPARE(w.form->SlabList.Current().FL, 1.5);
+        QCOMPARE(w.Box("FLInput")->text(), QStringLiteral("1.50"));
+
+        w.answers << MessageAnswer::No;
+        w.Action("NewDataButton")->trigger();
+        w.DesignCurrent();
+        w.Type("FLInput", QStringLiteral("1.0"));
+        w.ChooseLoadUnit(0);
+        QCOMPARE(w.form->SlabList.Current().FL, 1000.0);
+        QCOMPARE(w.Box("FLInput")->text(), QStringLiteral("1000"));
+        w.Action("SlabAddButton")->trigger();  // made from the template, in N/m²
+        w.DesignCurrent();
+        w.ChooseLoadUnit(1);
+        QCOMPARE(w.form->SlabList.At(1).FL, 1.0);
+        QCOMPARE(w.form->SlabList.At(2).FL, 1.0);
+    }
+
+    void aFileSwitchedToNewtonsAndBackKeepsItsLoads()
+    {
+        w.Open(CopyOfSample("switch.slab"));
+        const std::vector<korvexa::SlabData> before = w.form->SlabList.Slabs();
+        w.ChooseLoadUnit(0);
+        QCOMPARE(w.form->SlabList.At(1).FL, before[0].FL * 1000);
+        w.ChooseLoadUnit(1);
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            const korvexa::SlabData& s = w.form->SlabList.At(static_cast<int>(i) + 1);
+            QCOMPARE(s.FL, before[i].FL);
+            for (std::size_t k = 0; k < 3; ++k) {
+                QCOMPARE(s.LL[k] + 1, before[i].LL[k] + 1);  // +1: zero compares fuzzily too
+                QCOMPARE(s.TL[k] + 1, before[i].TL[k] + 1);
+                QCOMPARE(s.P[k] + 1, before[i].P[k] + 1);
+            }
+        }
     }
 
     void recentFilesAndTheirQuestion()

@@ -225,13 +225,7 @@ private slots:
         w.Type("FLInput", QStringLiteral("600"));
         w.DesignCurrent();
         w.Action("SlabAddButton")->trigger();  // undesigned, FL 600 inherited
-        // Answer the settings dialog: kN/m², then OK.
-        QTimer::singleShot(0, this, [this] {
-            auto* dialog = w.form->CommonForm;
-            dialog->findChild<QRadioButton*>(QStringLiteral("LoadUnitItem1"))->click();
-            dialog->findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
-        });
-        w.Action("EnvironButton")->trigger();
+        w.ChooseLoadUnit(1);
         QCOMPARE(korvexa::ProgramSettings().LoadUnitFactor, 1000.0);
         QCOMPARE(w.form->SlabList.At(1).FL, 0.6);
         QCOMPARE(w.form->SlabList.At(2).FL, 0.6);  // not designed, converted all the same

@@ -255,6 +255,13 @@ TEST(ConvertLoadUnit, RecordsNotYetDesignedAreConvertedAsWell)
     ASSERT_EQ(DesignSlab(reference, CommonSettings{}, BarData{}), 0);
     EXPECT_NEAR(s.M[0][0][0], reference.M[0][0][0], 1e-9);
 
+    SlabData typed;  // loads typed while kN/m² is in force
+    typed.Lx = 3.6;
+    typed.Ly = 5.4;
+    typed.FL = 0.6;
+    ASSERT_EQ(DesignSlab(typed, kn, BarData{}), 0);
+    EXPECT_EQ(typed.LoadUnit, 1000);
+
     const SlabData same = s;  // already in the unit: untouched
     ConvertLoadUnit(s, kn, BarData{});
     EXPECT_EQ(s.FL, same.FL);
