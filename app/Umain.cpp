@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -47,15 +46,13 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
     setWindowIcon(app::ProgramIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    ChooseColour = [](QWidget* parent, const QColor& initial) {
-        return QColorDialog::getColor(initial, parent, QString());
-    };
     OpenBrowser = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     ApplyFonts();
     SetUpToolBar();
     SetUpMenus();
     SetUpPanel();
     SetUpBars();
+    SetUpSheet();
     FormCreate();
     SetUpFiles();
     ReplaceForm = new TReplaceForm(this);

@@ -197,6 +197,7 @@ private:
     void MirrorSupportedPitches();
 
     // UmainSheet.cpp
+    void SetUpSheet();
     int SheetWidth() const;
     void DrawResultFrame();
     int DrawResultValues();

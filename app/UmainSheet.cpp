@@ -1,6 +1,7 @@
 // Recalculation of the current slab: the result sheet, the λ label, the
 // message bar and the pitch buttons; the sheet's background colour.
 #include <QAction>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
@@ -25,6 +26,14 @@ int SheetHeight(const QFont& font)
 }
 
 }  // namespace
+
+void TMainForm::SetUpSheet()
+{
+    ChooseColour = [](QWidget* parent, const QColor& initial) {
+        return QColorDialog::getColor(initial, parent, QString());
+    };
+    connect(ui->OBord, &QWidget::customContextMenuRequested, this, &TMainForm::SheetContextMenu);
+}
 
 int TMainForm::Recalculate()
 {
@@ -95,6 +104,7 @@ void TMainForm::ShowSheet()
 void TMainForm::SheetContextMenu(const QPoint& at)
 {
     QMenu menu(this);
+    menu.setObjectName(QStringLiteral("PopupMenu"));
     QAction* change = menu.addAction(QStringLiteral("背景色の変更"));
     change->setObjectName(QStringLiteral("N3"));
     menu.addSeparator();

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -285,6 +286,46 @@ private slots:
                 drawn += qAlpha(sheet.pixel(x, y)) != 0;
         QVERIFY(drawn > 500);  // grid and values
         QVERIFY(drawn < sheet.width() * sheet.height() / 2);  // the rest shows the panel
+        QCOMPARE(w.form->BackColor(), QColor(192, 220, 192));
+    }
+
+    // A right click on the sheet opens its menu; picks the item `name`.
+    // Waits for the popup menu, then lists its items and picks `name`.
+    void PickFromPopup(const char* name, QStringList& items, int tries = 100)
+    {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) {
+            if (tries > 0)
+                QTimer::singleShot(10, this, [=, this, &items] { PickFromPopup(name, items, tries - 1); });
+            return;
+        }
+        for (QAction* item : menu->actions())
+            items << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        QAction* chosen = menu->findChild<QAction*>(QString::fromUtf8(name));
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
+    }
+
+    void RightClickSheetAndPick(const char* name, QStringList& items)
+    {
+        QWidget* sheet = Find<QWidget>("OBord");
+        const auto at = [&] { return sheet->mapTo(w.form.get(), sheet->rect().center()); };
+        QTRY_COMPARE(w.form->childAt(at()), sheet);  // laid out for the sheet's size
+        PickFromPopup(name, items);
+        QTest::mouseClick(w.form->windowHandle(), Qt::RightButton, {}, at());
+    }
+
+    void sheetMenuChangesTheBackColour()
+    {
+        w.form->ChooseColour = [](QWidget*, const QColor& initial) {
+            return initial == QColor(192, 220, 192) ? QColor(Qt::red) : QColor();
+        };
+        QStringList items;
+        RightClickSheetAndPick("N3", items);
+        QCOMPARE(items, (QStringList{QStringLiteral("背景色の変更"), QStringLiteral("-"), QStringLiteral("デフォルトの背景色")}));
+        QCOMPARE(w.form->BackColor(), QColor(Qt::red));
+        items.clear();
+        RightClickSheetAndPick("N5", items);
+        QCOMPARE(items.size(), 3);
         QCOMPARE(w.form->BackColor(), QColor(192, 220, 192));
     }
 
