@@ -10,6 +10,7 @@
 #include "app/Umain.h"
 #include "app/UmainShared.h"
 #include "app/UserMessages.h"
+#include "engine/InputCheck.h"
 #include "engine/Ukorvexa.h"
 #include "print/ResultSheet.h"
 #include "ui_Umain.h"
@@ -68,6 +69,13 @@ int TMainForm::Recalculate()
                                 QString::number(slab.LambdaMax, 'g', 15));
         break;
     default:
+        // Inputs that cannot be designed say why; spans not yet entered are
+        // no fault.
+        if (!(slab.Lx <= 0 || (IsTwoWay(slab.Bind) && slab.Ly <= 0))) {
+            app::Beep();
+            const InputProblem problem = DescribeDesignFailure(slab, status, ProgramSettings(), ProgramBars());
+            ui->MessageBar->setText(QStringLiteral("　Error : ") + app::Utf8(problem.Text()));
+        }
         break;
     }
     ui->ReadPitchButton->setEnabled(status == DesignOk);

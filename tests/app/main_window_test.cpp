@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -129,6 +130,29 @@ private slots:
         Type("LxInput", QStringLiteral("0"));
         QCOMPARE(Message(), QString());
         QCOMPARE(w.beeps, 0);
+    }
+
+    void thicknessWithinTheCoverIsReported_data()
+    {
+        QTest::addColumn<QString>("t");
+        QTest::addColumn<QString>("message");
+        const QString outside = QStringLiteral("　Error : T: 鉄筋の重心がスラブの外にあります（dt = ");
+        QTest::newRow("t 3") << "3" << outside + QStringLiteral("4.7 cm ≧ t = 3 cm、かぶり 4 cm）");
+        QTest::newRow("t 5") << "5" << outside + QStringLiteral("6.1 cm ≧ t = 5 cm、かぶり 4 cm）");
+        QTest::newRow("t 6") << "6" << outside + QStringLiteral("6.1 cm ≧ t = 6 cm、かぶり 4 cm）");
+    }
+
+    void thicknessWithinTheCoverIsReported()
+    {
+        QFETCH(QString, t);
+        QFETCH(QString, message);
+        DesignCurrent();
+        Type("TInput", t);
+        QCOMPARE(Message(), message);
+        QVERIFY(!w.form->SlabList.Current().Calculated);
+        QVERIFY(!Find<QPushButton>("CalcPitchButton")->isEnabled());
+        Type("TInput", QStringLiteral("15"));
+        QCOMPARE(Message(), QString());
     }
 
     void lowSteelWarningKeepsTheSlabDesigned()
