@@ -1,24 +1,16 @@
 // Korvexa: design of reinforced-concrete floor slabs.
 
-#include <QApplication>
-#include <QFont>
 #include <exception>
 
+#include "app/Application.h"
 #include "app/CommandLine.h"
-#include "app/Icons.h"
 #include "app/Umain.h"
 #include "app/UserMessages.h"
-#include "print/PrintFonts.h"
 
 int main(int argc, char* argv[])
 {
     korvexa::app::AnswerTextOptions(argc, argv);
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Korvexa"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Korvexa"));
-    QApplication::setApplicationVersion(QStringLiteral(KORVEXA_VERSION_TEXT));
-    QApplication::setWindowIcon(korvexa::app::ProgramIcon());
-    korvexa::print::SubstituteFonts();
+    korvexa::app::Application application(argc, argv);
     try {
         const QString fileToOpen = korvexa::app::DataFileArgument(application);
         TMainForm mainForm;
@@ -26,7 +18,7 @@ int main(int argc, char* argv[])
         mainForm.FormShow(fileToOpen);
         return QApplication::exec();
     } catch (const std::exception& e) {
-        korvexa::app::Tell(nullptr, korvexa::app::MessageKind::Error, QString::fromLocal8Bit(e.what()));
+        korvexa::app::Tell(nullptr, korvexa::app::MessageKind::Error, QString::fromUtf8(e.what()));
         return 1;
     }
 }
