@@ -35,11 +35,6 @@
 using namespace korvexa;
 using app::MessageKind;
 
-namespace {
-
-
-}  // namespace
-
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TMainForm>())
 {
     ui->setupUi(this);
@@ -124,9 +119,7 @@ void TMainForm::SetUpToolBar()
     connect(ui->SlabCopyButton, &QAction::triggered, this, &TMainForm::SlabCopyButtonClick);
     connect(ui->SlabDeleteButton, &QAction::triggered, this, &TMainForm::SlabDeleteButtonClick);
     connect(ui->ReplaceButton, &QAction::triggered, this, &TMainForm::ReplaceButtonClick);
-    // Only typing renames; picking an item from the list changes the text too.
-    connect(NameBox->lineEdit(), &QLineEdit::textEdited, this, &TMainForm::NameBoxChange);
-    connect(NameBox, qOverload<int>(&QComboBox::activated), this, &TMainForm::NameBoxSelect);
+    SetUpNameBox();
 }
 
 void TMainForm::SetUpMenus()
@@ -209,50 +202,19 @@ bool TMainForm::OpenParamFile(const QString& fileName)
     return true;
 }
 
+// The window's keyboard rule: Enter in any control moves to the next one,
+// as Tab does (but not while a drop-down list or menu is open).  The boxes
+// with keys of their own hook them in the file of their panel.
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != this)
-        return QMainWindow::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (watched == NameBox && NameBoxKeyDown(key->key()))
-            return true;
-        // The strength box filters typed characters; keys that move the
-        // focus or edit without typing (Tab, Enter, Esc, Delete, arrows) pass.
-        const bool typed = !key->text().isEmpty() && (key->text().front().isPrint() || key->key() == Qt::Key_Backspace);
-        if (watched == ui->FcInput && typed && !FcInputKeyPress(key->text().front()))
-            return true;
-        // Enter moves to the next control, as Tab does, anywhere in the
-        // window (but not while a drop-down list or menu is open).
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (enter && !QApplication::activePopupWidget()) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (widget && widget->window() == this && (key == Qt::Key_Return || key == Qt::Key_Enter) &&
+            !QApplication::activePopupWidget()) {
             focusNextChild();
             return true;
         }
-        break;
-    }
-    case QEvent::FocusIn:
-        if (watched == NameBox) {
-            NameAtEntry = NameBox->currentText();
-            SuppressNameChange = false;
-        } else if (watched == ui->FcInput) {
-            FcTextAtEntry = ui->FcInput->currentText();
-        }
-        break;
-    case QEvent::FocusOut: {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
-            break;
-        if (watched == NameBox)
-            NameBoxExit();
-        else if (watched == ui->FcInput)
-            FcInputExit();
-        break;
-    }
-    default:
-        break;
     }
     return QMainWindow::eventFilter(watched, event);
 }

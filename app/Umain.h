@@ -146,7 +146,8 @@ private:
     void RunLatexTools();
 
     // UmainSlabs.cpp
-    void AppendSlab();
+    void SetUpNameBox();
+    void AddNameOfCurrent();
     void SlabAddButtonClick();
     void SlabCopyButtonClick();
     void SlabDeleteButtonClick();

@@ -3,11 +3,14 @@
 // strength and unit weight.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "app/Umain.h"
 #include "app/UmainShared.h"
+#include "components/EventHook.h"
 #include "components/NumberEdit.h"
 #include "engine/Ukorvexa.h"
 #include "ui_Umain.h"
@@ -84,6 +87,27 @@ void TMainForm::SetUpBars()
     ui->FcInput->setCompleter(nullptr);
     ui->FcInput->lineEdit()->setMaxLength(kFcMaxLength);
     connect(ui->FcInput, &QComboBox::editTextChanged, this, &TMainForm::FcInputChange);
+    HookEvents(ui->FcInput, [this](QEvent* event) {
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            // Typed characters are filtered; keys that move the focus or
+            // edit without typing (Tab, Enter, Esc, Delete, arrows) pass.
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const QString text = key->text();
+            const bool typed = !text.isEmpty() && (text.front().isPrint() || key->key() == Qt::Key_Backspace);
+            return typed && !FcInputKeyPress(text.front());
+        }
+        case QEvent::FocusIn:
+            FcTextAtEntry = ui->FcInput->currentText();  // FcInputEnter
+            return false;
+        case QEvent::FocusOut:
+            if (app::LeavesTheControl(*static_cast<QFocusEvent*>(event)))
+                FcInputExit();
+            return false;
+        default:
+            return false;
+        }
+    });
 
     ui->GammaInput->SetType(TNumberEdit::numDOUBLE);
     ui->GammaInput->SetDigits(-1);

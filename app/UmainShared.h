@@ -3,10 +3,18 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QString>
 #include <string_view>
 
 namespace korvexa::app {
+
+// A focus change that leaves a control: not the window losing activation
+// nor a popup (the control's own list, a menu) taking the focus for a while.
+inline bool LeavesTheControl(const QFocusEvent& event)
+{
+    return event.reason() != Qt::PopupFocusReason && event.reason() != Qt::ActiveWindowFocusReason;
+}
 
 inline QString Utf8(std::string_view text)
 {

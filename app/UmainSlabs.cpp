@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -12,6 +14,7 @@
 #include "app/UserMessages.h"
 #include "components/SlabNameEdit.h"
 #include "dialogs/Udatareplace.h"
+#include "components/EventHook.h"
 #include "engine/Ukorvexa.h"
 #include "ui_Umain.h"
 
@@ -37,31 +40,54 @@ void TMainForm::ReloadNameBox()
     SuppressNameChange = false;
 }
 
-void TMainForm::AppendSlab()
+// The name box's own keys (Escape, Up, Down) and its entry and exit.
+void TMainForm::SetUpNameBox()
 {
-    SlabList.Append();
+    HookEvents(NameBox, [this](QEvent* event) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            return NameBoxKeyDown(static_cast<QKeyEvent*>(event)->key());
+        case QEvent::FocusIn:
+            NameAtEntry = NameBox->currentText();  // NameBoxEnter
+            SuppressNameChange = false;
+            return false;
+        case QEvent::FocusOut:
+            if (app::LeavesTheControl(*static_cast<QFocusEvent*>(event)))
+                NameBoxExit();
+            return false;
+        default:
+            return false;
+        }
+    });
+    // Only typing renames; picking an item from the list changes the text too.
+    connect(NameBox->lineEdit(), &QLineEdit::textEdited, this, &TMainForm::NameBoxChange);
+    connect(NameBox, qOverload<int>(&QComboBox::activated), this, &TMainForm::NameBoxSelect);
+}
+
+void TMainForm::AddNameOfCurrent()
+{
     SuppressNameChange = true;
     NameBox->addItem(QString::fromStdString(SlabList.Current().Name));
     SuppressNameChange = false;
-    ShowSlab();
 }
 
 void TMainForm::SlabAddButtonClick()
 {
     using Result = app::SlabList::AddResult;
-    if (!SlabList.Current().Calculated) {
+    switch (SlabList.Add()) {
+    case Result::Refused:
         app::Tell(this, MessageKind::Warning, QStringLiteral("現在のスラブデータが未入力です。"));
         return;
-    }
-    if (SlabList.LastIsCalculated()) {
-        AppendSlab();
+    case Result::Added:
+        AddNameOfCurrent();
+        ShowSlab();
         NameBox->setFocus();
         return;
+    case Result::MovedToLast:
+        SuppressNameChange = true;
+        ShowSlab();
+        return;
     }
-    const Result result = SlabList.Add();  // moves to the undesigned last slab
-    Q_ASSERT(result == Result::MovedToLast);
-    SuppressNameChange = true;
-    ShowSlab();
 }
 
 void TMainForm::SlabCopyButtonClick()
@@ -74,7 +100,7 @@ void TMainForm::SlabCopyButtonClick()
         app::Tell(this, MessageKind::Warning, QStringLiteral("現在のスラブデータが未入力です。"));
         return;
     case Result::Appended:
-        NameBox->addItem(name);
+        AddNameOfCurrent();
         ShowSlab();
         NameBox->setFocus();
         return;
