@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QScreen>
 #include <QToolBar>
@@ -54,6 +55,17 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
     AboutBox = new TAboutBox(this);
     SetUpLatex();
     qApp->installEventFilter(this);
+    SizeAndCentre();
+}
+
+// The window takes the size its contents need, follows them when they
+// change, and starts in the middle of the screen.
+void TMainForm::SizeAndCentre()
+{
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    if (const QScreen* here = screen())
+        move(here->availableGeometry().center() - rect().center());
 }
 
 TMainForm::~TMainForm()

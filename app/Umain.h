@@ -127,6 +127,7 @@ private:
     void SetUpToolBar();
     void SetUpMenus();
     void ApplyFonts();
+    void SizeAndCentre();
     void SetCaption(const QString& fileName, bool readOnly);
     void SetPanelColour(const QColor& colour);
     bool FormCloseQuery();

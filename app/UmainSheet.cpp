@@ -1,5 +1,7 @@
 // Recalculation of the current slab: the result sheet, the λ label, the
 // message bar and the pitch buttons; the sheet's background colour.
+#include <algorithm>
+
 #include <QAction>
 #include <QColorDialog>
 #include <QComboBox>
@@ -10,6 +12,7 @@
 #include "app/Umain.h"
 #include "app/UmainShared.h"
 #include "app/UserMessages.h"
+#include "components/EventHook.h"
 #include "engine/InputCheck.h"
 #include "engine/Ukorvexa.h"
 #include "print/ResultSheet.h"
@@ -34,6 +37,20 @@ void TMainForm::SetUpSheet()
         return QColorDialog::getColor(initial, parent, QString());
     };
     connect(ui->OBord, &QWidget::customContextMenuRequested, this, &TMainForm::SheetContextMenu);
+    // The sheet spans its panel: at least as wide as its texts need, wider
+    // when the bar grid below makes the column wider; drawn again when its
+    // width changes.
+    ui->OBord->setMinimumWidth(SheetWidth());
+    ui->OBord->setFixedHeight(SheetHeight(font()));
+    ui->OBord->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);  // not the drawing's width
+    HookEvents(ui->OBord, [this](QEvent* event) {
+        if (event->type() == QEvent::Resize && !showing_ && sheet_.width() != ui->OBord->width()) {
+            DrawResultFrame();
+            DrawResultValues();
+            ShowSheet();
+        }
+        return false;
+    });
 }
 
 int TMainForm::Recalculate()
@@ -85,7 +102,8 @@ int TMainForm::Recalculate()
 
 int TMainForm::SheetWidth() const
 {
-    // Four value columns and a caption column wide enough for its texts.
+    // The narrowest sheet: four value columns and a caption column wide
+    // enough for its texts.
     const QFontMetrics metrics(font());
     const int column = metrics.horizontalAdvance(QStringLiteral("D29･D29 @500")) + 8;
     const int captions = metrics.horizontalAdvance(QStringLiteral("必要at ( dt )")) + 12;
@@ -94,7 +112,7 @@ int TMainForm::SheetWidth() const
 
 void TMainForm::DrawResultFrame()
 {
-    sheet_ = NewSheetImage(SheetWidth(), SheetHeight(font()));
+    sheet_ = NewSheetImage(std::max(ui->OBord->width(), SheetWidth()), SheetHeight(font()));
     korvexa::DrawResultFrame(sheet_, font(), ui->BindComboBox->currentIndex(), SlabList.Current().LoadTime);
 }
 
@@ -105,7 +123,6 @@ int TMainForm::DrawResultValues()
 
 void TMainForm::ShowSheet()
 {
-    ui->OBord->setFixedSize(sheet_.size());
     ui->OBord->setPixmap(QPixmap::fromImage(sheet_));
 }
 

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -351,6 +352,26 @@ private slots:
         RightClickSheetAndPick("N5", items);
         QCOMPARE(items.size(), 3);
         QCOMPARE(w.form->BackColor(), QColor(192, 220, 192));
+    }
+
+    void windowIsSizedToItsContentsAndCentred()
+    {
+        NewWindow(QStringLiteral(KORVEXA_SOURCE_DIR "/examples/sample.slab"));
+        QCOMPARE(w.form->size(), w.form->sizeHint());
+        QCOMPARE(w.form->minimumSize(), w.form->maximumSize());  // the contents decide, not the user
+        const QPoint centre = w.form->screen()->availableGeometry().center();
+        // Placed before the window system adds its frame: within the frame's width.
+        const QRect frame = w.form->frameGeometry();
+        const int margins = frame.width() - w.form->width() + frame.height() - w.form->height();
+        QVERIFY((frame.center() - centre).manhattanLength() <= margins + 2);
+
+        // The ruled table spans its panel (the panel's 2-pixel margins aside).
+        QWidget* sheet = Find<QWidget>("OBord");
+        QTRY_COMPARE(w.form->SheetImage().width(), sheet->width());
+        QCOMPARE(sheet->width(), Find<QWidget>("ViewPanel")->contentsRect().width() - 4);
+        const QSize size = w.form->size();
+        w.Pick("NameBox", w.form->SlabList.Count() - 1);  // a cantilever: other captions
+        QCOMPARE(w.form->size(), size);
     }
 
     void backColourIsStoredAtExit()
