@@ -122,6 +122,12 @@ bool TMainForm::WriteData(const QString& fileName)
         if (!result.error.detail.empty())
             text += QStringLiteral("\n") + app::Utf8(result.error.detail);
         app::Tell(this, MessageKind::Error, text);
+    } else if (!result.warnings.empty()) {
+        // Saved, but not every text as it is on screen: say what changed.
+        QString text = QStringLiteral("データを保存しましたが、ファイルに収まらない文字を変更しました。");
+        for (const std::string& warning : result.warnings)
+            text += QStringLiteral("\n") + app::Utf8(warning);
+        app::Tell(this, MessageKind::Warning, text);
     }
     return result.ok;
 }

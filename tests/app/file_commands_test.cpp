@@ -154,6 +154,26 @@ private slots:
         QVERIFY(w.form->SlabList.At(2).Calculated);
     }
 
+    // Texts the file cannot hold as they are (a name from elsewhere than
+    // the name box) are saved changed, and the user is told.
+    void changesMadeOnSaveAreShown()
+    {
+        w.DesignCurrent();
+        w.form->SlabList.Current().Name = std::string(60, 'N');
+        w.saveNames << Path("cut.slab");
+        w.Action("MenuSaveAs")->trigger();
+        QCOMPARE(w.shown.size(), 1);
+        QCOMPARE(w.shown.first(), QStringLiteral("データを保存しましたが、ファイルに収まらない文字を変更しました。\n"
+                                                 "スラブ 1「") + QString(60, QLatin1Char('N')) +
+                                      QStringLiteral("」 の名前: 50 バイトを超えるため切り詰めました"));
+        QCOMPARE(w.form->windowTitle(), QStringLiteral("Korvexa  ") + Path("cut.slab"));
+
+        w.shown.clear();
+        w.form->SlabList.Current().Name = "S1";
+        w.Action("MenuSave")->trigger();
+        QVERIFY(w.shown.isEmpty());
+    }
+
     void failedSavesKeepFileAndData()
     {
         // A read-only file is never replaced: save as onto it fails.
