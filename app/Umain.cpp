@@ -138,6 +138,8 @@ void TMainForm::SetUpMenus()
 {
     connect(ui->MenuClose, &QAction::triggered, this, &QWidget::close);
     connect(ui->HELP2, &QAction::triggered, this, &TMainForm::HELP2Click);
+    ui->MenuClose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    ui->HELP2->setShortcut(QKeySequence(Qt::Key_F1));
     connect(ui->About1, &QAction::triggered, this, &TMainForm::About1Click);
     // Commands that later parts of the program bring: present, not yet available.
     for (QAction* later : {ui->PrintButton, ui->PreviewButton, ui->MenuPreview, ui->MenuPrint,

@@ -141,6 +141,7 @@ private:
     bool WriteData(const QString& fileName);
     bool ReadData(const QString& fileName);
     void SetUpFiles();
+    void TakeTypedValue();
 
     // UmainLatex.cpp
     void SetUpLatex();

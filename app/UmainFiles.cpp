@@ -1,6 +1,7 @@
 // The file commands of the main window: new, open (also from the recent
 // files), save, save as, and the question whether to save the current data.
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -60,6 +61,32 @@ void TMainForm::SetUpFiles()
     connect(ui->EnvironButton, &QAction::triggered, this, &TMainForm::EnvironButtonClick);
     connect(ui->MenuFile, &QMenu::aboutToShow, this, &TMainForm::MenuFileClick);
     connect(ui->MenuPrintSetup, &QAction::triggered, this, &TMainForm::MenuPrintSetupClick);
+    // The enabling shows what the commands would do while the menu is open;
+    // afterwards the shortcuts act as the tool buttons do, and the commands
+    // test for themselves.
+    connect(ui->MenuFile, &QMenu::aboutToHide, this, [this] {
+        ui->MenuSave->setEnabled(true);
+        ui->MenuSaveAs->setEnabled(true);
+    });
+
+    // The usual keys of a Linux desktop, whatever the platform theme says;
+    // none is a key the number boxes edit with.
+    ui->NewDataButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    ui->MenuOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    ui->MenuSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    ui->MenuSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+}
+
+// A value typed into a box is taken when the box is left.  A command that
+// works on the data takes it first, as leaving the box would, and gives
+// the box its focus back.
+void TMainForm::TakeTypedValue()
+{
+    QWidget* box = QApplication::focusWidget();
+    if (!box || box->window() != this)
+        return;
+    box->clearFocus();
+    box->setFocus(Qt::OtherFocusReason);
 }
 
 QString TMainForm::CurrentFileName() const { return FileHistory->NowOpenFileName(); }
@@ -82,6 +109,7 @@ TMainForm::SaveDialogSetup TMainForm::PrepareSaveDialog(const QString& fileName,
 // save abandons the command, so that the data is never lost silently.
 TMainForm::Continuation TMainForm::AskSaveCurrent(bool withCancel, QString* savedName)
 {
+    TakeTypedValue();
     const QString current = CurrentFileName();
     if (IsReadOnly(current) || CountCalculatedSlabs(false) == 0)
         return Continuation::Go;
@@ -162,6 +190,7 @@ int TMainForm::HistoryOpen(const QString& fileName)
 
 void TMainForm::MenuSaveClick()
 {
+    TakeTypedValue();
     const QString current = CurrentFileName();
     if (current.isEmpty() || IsReadOnly(current)) {
         MenuSaveAsClick();
@@ -174,6 +203,7 @@ void TMainForm::MenuSaveClick()
 
 void TMainForm::MenuSaveAsClick()
 {
+    TakeTypedValue();
     if (CountCalculatedSlabs(true) == 0)
         return;
     const QString current = CurrentFileName();

@@ -174,6 +174,50 @@ private slots:
         QVERIFY(w.shown.isEmpty());
     }
 
+    void commandsHaveTheStandardKeys()
+    {
+        const std::pair<const char*, QKeySequence> keys[] = {
+            {"NewDataButton", QKeySequence(QStringLiteral("Ctrl+N"))},
+            {"MenuOpen", QKeySequence(QStringLiteral("Ctrl+O"))},
+            {"MenuSave", QKeySequence(QStringLiteral("Ctrl+S"))},
+            {"MenuSaveAs", QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
+            {"MenuClose", QKeySequence(QStringLiteral("Ctrl+Q"))},
+            {"HELP2", QKeySequence(QStringLiteral("F1"))},
+        };
+        for (const auto& [action, key] : keys)
+            QVERIFY2(w.Action(action)->shortcuts().contains(key), action);
+        // Keys the boxes edit with, and printing, stay free.
+        for (QAction* action : w.form->findChildren<QAction*>())
+            for (const auto standard : {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::Undo,
+                                        QKeySequence::Redo, QKeySequence::SelectAll, QKeySequence::Print})
+                for (const QKeySequence& taken : QKeySequence::keyBindings(standard))
+                    QVERIFY2(!action->shortcuts().contains(taken), qPrintable(action->objectName()));
+    }
+
+    // Ctrl+S while the typed value is still in its box saves that value,
+    // also after the File menu was last opened with nothing to save.
+    void saveKeyTakesTheValueBeingTyped()
+    {
+        QMenu* file = w.Find<QMenu>("MenuFile");
+        emit file->aboutToShow();
+        QVERIFY(!w.Action("MenuSave")->isEnabled());
+        emit file->aboutToHide();
+        w.DesignCurrent();
+        w.saveNames << Path("typed.slab");
+        w.Action("MenuSaveAs")->trigger();
+
+        TNumberEdit* lx = w.Box("LxInput");
+        WindowDriver::Focus(lx);
+        lx->selectAll();
+        QTest::keyClicks(lx, QStringLiteral("3.5"));
+        QTest::keyClick(lx, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(w.saveDialogs.size(), 1);  // saved to the named file
+        const auto saved = korvexa::datafile::ReadDataFile(Path("typed.slab").toStdString());
+        QVERIFY(saved.ok());
+        QCOMPARE(saved.data->slabs.front().Lx, 3.5);
+        QVERIFY(lx->hasFocus());
+    }
+
     void failedSavesKeepFileAndData()
     {
         // A read-only file is never replaced: save as onto it fails.
