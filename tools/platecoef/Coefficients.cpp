@@ -71,6 +71,29 @@ double PlateMaximum(const PlateSolution& s, F&& f) {
     return best;
 }
 
+// The largest support reaction along a supported edge.  The nodes between
+// the corners are searched for humps (a node at least as large as both
+// neighbours); the largest hump is refined by the parabola through it and
+// its neighbours.  The corner nodes carry the concentrated corner forces and
+// are not reactions along the edge.  Where the edge meets a free edge the
+// Kirchhoff reaction grows without bound into that corner (it rises with
+// every refinement of the mesh), so the node next to such a corner is no
+// hump; when the reaction only rises into the corner, without a hump inside
+// the edge, no largest value exists and the middle of the edge is taken.
+double LargestEdgeReaction(const PlateSolution& s, EdgeSide side, bool freeAtStart, bool freeAtEnd) {
+    const bool alongY = side == West || side == East;
+    const int n = alongY ? s.Ny() : s.Nx();
+    const int across = side == East ? s.Nx() : side == North ? s.Ny() : 0;
+    auto r = [&](int k) { return alongY ? s.EdgeReaction(across, k) : s.EdgeReaction(k, across); };
+    int best = -1;
+    for (int k = freeAtStart ? 2 : 1; k <= (freeAtEnd ? n - 2 : n - 1); ++k)
+        if (r(k) >= r(k - 1) && r(k) >= r(k + 1) && (best < 0 || r(k) > r(best))) best = k;
+    if (best < 0) return r(n / 2);
+    const double a = r(best - 1), b = r(best), c = r(best + 1);
+    const double bend = a - 2 * b + c;
+    return bend < 0 ? b - (a - c) * (a - c) / (8 * bend) : b;
+}
+
 }  // namespace
 
 const std::vector<TableDefinition>& TableDefinitions() {
@@ -101,7 +124,6 @@ int ElementsAlong(double lambda, int elements) {
 
 Column MeasureColumn(const TableDefinition& t, const PlateSolution& s) {
     const double lambda = s.Case().Ly;
-    const int nx = s.Nx(), ny = s.Ny();
     const auto& e = t.Edges;
     Column c{};
     // End moments: middle of a clamped edge; the West / South edge when both
@@ -114,15 +136,17 @@ Column MeasureColumn(const TableDefinition& t, const PlateSolution& s) {
     // Centre moments: the largest sagging moment of the direction.
     c[1] = PlateMaximum(s, [&](double x, double y) { return s.Mx(x, y); });
     c[3] = PlateMaximum(s, [&](double x, double y) { return s.My(x, y); });
-    // Shears: support reaction at the middle of a supported edge, West /
+    // Shears: the largest support reaction along a supported edge, West /
     // South first (the clamped or more loaded edge of every table).
     if (t.UnitShears) {
         c[4] = c[5] = 1.0;
     } else {
-        if (Supported(e[West])) c[4] = s.EdgeReaction(0, ny / 2);
-        else if (Supported(e[East])) c[4] = s.EdgeReaction(nx, ny / 2);
-        if (Supported(e[South])) c[5] = s.EdgeReaction(nx / 2, 0);
-        else if (Supported(e[North])) c[5] = s.EdgeReaction(nx / 2, ny);
+        const bool freeS = e[South] == Edge::Free, freeN = e[North] == Edge::Free;
+        const bool freeW = e[West] == Edge::Free, freeE = e[East] == Edge::Free;
+        if (Supported(e[West])) c[4] = LargestEdgeReaction(s, West, freeS, freeN);
+        else if (Supported(e[East])) c[4] = LargestEdgeReaction(s, East, freeS, freeN);
+        if (Supported(e[South])) c[5] = LargestEdgeReaction(s, South, freeW, freeE);
+        else if (Supported(e[North])) c[5] = LargestEdgeReaction(s, North, freeW, freeE);
     }
     // Deflection: the largest deflection of the plate.
     c[6] = 12.0 * PlateMaximum(s, [&](double x, double y) { return s.W(x, y); });

@@ -110,16 +110,60 @@ double NavierMaxMyOnCentreLine(const SimplePlate& p) {
     return std::max(fc, fd);
 }
 
-double LevyReactionEdgeX(const SimplePlate& p, int terms) {
-    // V_x = −D (w_xxx + (2 − ν) w_xyy) at x = 0, η = 0; the support pushes
-    // back with −V_x (positive for a positive load).
+namespace {
+
+// V_x = −D (w_xxx + (2 − ν) w_xyy) at x = 0 and η; the support pushes back
+// with −V_x (positive for a positive load).
+double LevyReactionEdgeXAt(const SimplePlate& p, double eta, int terms) {
     double sum = 0.0;
     for (int m = terms - (terms % 2 == 0); m >= 1; m -= 2) {  // small terms first
         const double k = m * kPi / p.A;
-        const LevyTerm t = Levy(p, m, 0.0);
+        const LevyTerm t = Levy(p, m, eta);
         sum += -k * k * k * t.Y + (2.0 - p.Nu) * k * t.Y2;
     }
     return -p.D * sum;
+}
+
+}  // namespace
+
+double LevyReactionEdgeX(const SimplePlate& p, int terms) { return LevyReactionEdgeXAt(p, 0.0, terms); }
+
+double LevyLargestReactionEdgeX(const SimplePlate& p) {
+    // Coarse scan of the half edge from the middle, then golden-section
+    // refinement around the best sample (the reaction is symmetric in η);
+    // the search takes fewer terms than the value at the point found.
+    const int samples = 64, terms = 20001;
+    const double half = p.B / 2;
+    auto at = [&](double eta) { return LevyReactionEdgeXAt(p, eta, terms); };
+    int bestIndex = 0;
+    double best = at(0.0);
+    for (int i = 1; i < samples; ++i) {
+        const double v = at(half * i / samples);
+        if (v > best) {
+            best = v;
+            bestIndex = i;
+        }
+    }
+    double lo = half * std::max(bestIndex - 1, 0) / samples;
+    double hi = half * (bestIndex + 1) / samples;
+    const double g = (std::sqrt(5.0) - 1) / 2;
+    double c = hi - g * (hi - lo), d = lo + g * (hi - lo);
+    double fc = at(c), fd = at(d);
+    for (int it = 0; it < 40; ++it) {
+        if (fc > fd) {
+            hi = d; d = c; fd = fc;
+            c = hi - g * (hi - lo);
+            fc = at(c);
+        } else {
+            lo = c; c = d; fc = fd;
+            d = lo + g * (hi - lo);
+            fd = at(d);
+        }
+    }
+    double eta = half * bestIndex / samples;
+    if (std::max(fc, fd) > best)
+        eta = fc > fd ? c : d;
+    return LevyReactionEdgeXAt(p, eta, 200001);
 }
 
 double LevyReactionEdgeY(const SimplePlate& p, int terms) {

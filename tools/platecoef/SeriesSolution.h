@@ -31,4 +31,8 @@ double NavierMaxMyOnCentreLine(const SimplePlate& p);
 double LevyReactionEdgeX(const SimplePlate& p, int terms = 200001);
 double LevyReactionEdgeY(const SimplePlate& p, int terms = 200001);
 
+// Largest support reaction along the edge x = 0 (searched over the edge;
+// for long plates it lies away from the middle).
+double LevyLargestReactionEdgeX(const SimplePlate& p);
+
 }  // namespace platecoef

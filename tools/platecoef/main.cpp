@@ -123,7 +123,7 @@ int Convergence() {
         size_t Table;
         double Lambda;
     };
-    const std::vector<Probe> probes = {{0, 1.0}, {0, 2.0}, {3, 1.5}, {8, 4.0},
+    const std::vector<Probe> probes = {{0, 1.0}, {0, 2.0}, {0, 3.0}, {3, 1.5}, {4, 2.0}, {8, 4.0},
                                        {11, 1.0}, {11, 4.0}, {12, 2.2}, {13, 2.0}};
     const auto& defs = TableDefinitions();
     std::printf("| table | λ | mesh | MxEnd | MxCentre | MyEnd | MyCentre | Qx | Qy | Dc |\n");
@@ -159,7 +159,7 @@ int Series(const MeshSettings& mesh) {
                                       NavierMx(p, 0.5, p.B / 2),
                                       0.0,
                                       NavierMaxMyOnCentreLine(p),
-                                      LevyReactionEdgeX(p),
+                                      LevyLargestReactionEdgeX(p),
                                       LevyReactionEdgeY(p),
                                       12.0 * NavierDeflection(p, 0.5, p.B / 2)};
         for (int r : {1, 3, 4, 5, 6}) {
