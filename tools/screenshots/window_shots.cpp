@@ -1,24 +1,32 @@
 // Renders the main window in a few typical states to PNG files, for a look
 // at the layout without a display:
 //   window_shots OUTDIR
-// writes two-way.png, cantilever.png, error.png, latex-settings.png,
-// arrange.png (the data arrangement dialog over the sample's slabs), the
-// two tabs of the print settings dialog, print-setup.png and
-// print-setup-title.png, and the printer setup dialog, printer-setup.png.
-#include <QApplication>
+// writes two-way.png, cantilever.png, error.png, sheet-menu.png (the
+// result sheet's popup menu), save-question.png (a message box, in Qt's
+// Japanese texts), latex-settings.png, arrange.png (the data arrangement
+// dialog over the sample's slabs), the two tabs of the print settings
+// dialog, print-setup.png and print-setup-title.png, and the printer setup
+// dialog, printer-setup.png.
+#include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
 
+#include "app/Application.h"
 #include "app/Umain.h"
 #include "app/UserMessages.h"
 #include "latex/Ulatexform.h"
 #include "components/NumberEdit.h"
 #include "dialogs/Udatareplace.h"
 #include "engine/SlabData.h"
-#include "print/PrintFonts.h"
 #include "print/Uprintsetup.h"
 #include "printer/PrinterSetupDialog.h"
 #include "printer/QtPrinterDevice.h"
@@ -36,13 +44,45 @@ void Enter(TMainForm& form, const char* box, const QString& text)
     emit edit->exited();
 }
 
+bool SavePixmap(const QPixmap& shot, const QDir& out, const char* name)
+{
+    const QString path = out.filePath(QString::fromUtf8(name));
+    const bool ok = shot.save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", path.toLocal8Bit().constData());
+    return ok;
+}
+
 bool Save(QWidget& form, const QDir& out, const char* name)
 {
     QApplication::processEvents();
-    const QString path = out.filePath(QString::fromUtf8(name));
-    const bool ok = form.grab().save(path);
-    std::printf("%s %s\n", ok ? "wrote" : "could not write", path.toLocal8Bit().constData());
-    return ok;
+    return SavePixmap(form.grab(), out, name);
+}
+
+// The window with the popup menu that is open drawn over it, then the menu
+// closed.
+void GrabPopup(TMainForm& form, QPixmap& shot)
+{
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) {
+        QTimer::singleShot(10, &form, [&form, &shot] { GrabPopup(form, shot); });
+        return;
+    }
+    shot = form.grab();
+    QPainter painter(&shot);
+    painter.drawPixmap(form.mapFromGlobal(menu->pos()), menu->grab());
+    menu->close();
+}
+
+// The message box that is open, then answered with Cancel.
+void GrabMessageBox(QWidget* owner, QPixmap& shot)
+{
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) {
+        QTimer::singleShot(10, owner, [owner, &shot] { GrabMessageBox(owner, shot); });
+        return;
+    }
+    shot = box->grab();
+    box->button(QMessageBox::Cancel)->click();
 }
 
 int FirstSlabWith(const TMainForm& form, int bind)
@@ -61,9 +101,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir config;
     qputenv("KORVEXA_CONFIG_DIR", config.path().toUtf8());
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Korvexa"));
-    korvexa::print::SubstituteFonts();
+    korvexa::app::Application application(argc, argv);
     korvexa::app::Messages().beep = [] {};
     if (argc < 2) {
         std::fprintf(stderr, "usage: window_shots OUTDIR\n");
@@ -87,6 +125,18 @@ int main(int argc, char** argv)
     emit names->activated(0);
     Enter(form, "LxInput", QStringLiteral("7.5"));  // longer than Ly: an error
     ok &= Save(form, out, "error.png");
+    Enter(form, "LxInput", QStringLiteral("4"));
+
+    QPixmap menuShot;
+    auto* sheet = form.findChild<QLabel*>(QStringLiteral("OBord"));
+    QTimer::singleShot(0, &form, [&form, &menuShot] { GrabPopup(form, menuShot); });
+    emit sheet->customContextMenuRequested(sheet->rect().center());
+    ok &= SavePixmap(menuShot, out, "sheet-menu.png");
+
+    QPixmap boxShot;
+    QTimer::singleShot(0, &form, [&form, &boxShot] { GrabMessageBox(&form, boxShot); });
+    form.findChild<QAction*>(QStringLiteral("NewDataButton"))->trigger();  // the save question
+    ok &= SavePixmap(boxShot, out, "save-question.png");
 
     form.LatexForm->show();
     ok &= Save(*form.LatexForm, out, "latex-settings.png");
