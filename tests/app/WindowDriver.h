@@ -61,6 +61,7 @@ public:
             return saveNames.isEmpty() ? QString() : saveNames.takeFirst();
         };
         form->show();
+        form->activateWindow();  // no window manager activates it under Xvfb
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         form->FormShow(file);
     }
