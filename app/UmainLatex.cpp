@@ -51,6 +51,7 @@ void TMainForm::LatexSettingClick() { LatexForm->exec(); }
 
 void TMainForm::MenuTeXOutClick()
 {
+    TakeTypedValue();
     if (CountCalculatedSlabs(true) == 0)
         return;
     const QString chosen = ChooseSaveFile(this, PrepareSaveDialog(TexFileName, 1));

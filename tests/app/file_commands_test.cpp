@@ -186,8 +186,11 @@ private slots:
         };
         for (const auto& [action, key] : keys)
             QVERIFY2(w.Action(action)->shortcuts().contains(key), action);
-        // Keys the boxes edit with, and printing, stay free.
-        for (QAction* action : w.form->findChildren<QAction*>())
+        // Keys the boxes edit with, and printing, stay free in the main window
+        // (its dialogs have their own).
+        const QList<QAction*> own = w.form->findChildren<QAction*>(Qt::FindDirectChildrenOnly);
+        QVERIFY(own.contains(w.Action("MenuSave")));
+        for (QAction* action : own)
             for (const auto standard : {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::Undo,
                                         QKeySequence::Redo, QKeySequence::SelectAll, QKeySequence::Print})
                 for (const QKeySequence& taken : QKeySequence::keyBindings(standard))
