@@ -163,9 +163,10 @@ private slots:
         w.saveNames << Path("cut.slab");
         w.Action("MenuSaveAs")->trigger();
         QCOMPARE(w.shown.size(), 1);
-        QCOMPARE(w.shown.first(), QStringLiteral("データを保存しましたが、ファイルに収まらない文字を変更しました。\n"
-                                                 "スラブ 1「") + QString(60, QLatin1Char('N')) +
-                                      QStringLiteral("」 の名前: 50 バイトを超えるため切り詰めました"));
+        const QStringList lines = w.shown.first().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], QStringLiteral("データを保存しましたが、ファイルに収まらない文字を変更しました。"));
+        QVERIFY2(lines[1].endsWith(QStringLiteral("50 バイトを超えるため切り詰めました")), qPrintable(lines[1]));
         QCOMPARE(w.form->windowTitle(), QStringLiteral("Korvexa  ") + Path("cut.slab"));
 
         w.shown.clear();
