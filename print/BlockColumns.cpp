@@ -8,13 +8,16 @@
 
 namespace korvexa::print {
 
+int BlockTextWidth(const QFontMetricsF& metrics, const QString& text)
+{
+    return static_cast<int>(std::ceil(metrics.horizontalAdvance(text) - 1e-6));
+}
+
 void MeasureBlockColumns(PrinterInfomation& info, const QPaintDevice* canvas)
 {
     const QFont font = SizedFont(info.BodyFont, info.BodyFontHeight);
     const QFontMetricsF metrics(font, canvas);  // a null canvas: the screen
-    auto width = [&metrics](const char* text) {
-        return static_cast<int>(std::ceil(metrics.horizontalAdvance(QString::fromUtf8(text)) - 1e-6));
-    };
+    auto width = [&metrics](const char* text) { return BlockTextWidth(metrics, QString::fromUtf8(text)); };
 
     // The widest heading line of the block.
     int table = width("　Lx=99.99m,　Ly=99.99m,　λ=99.99　　　応力割増 9.99倍　たわみ割増 9.99倍　");
@@ -32,7 +35,9 @@ void MeasureBlockColumns(PrinterInfomation& info, const QPaintDevice* canvas)
     // Five load columns and the point load, or four bar columns.
     const int load = width(" 積載荷重 ");
     const int pointLoad = width(" 先端集中荷重 ");
-    const int bars = std::max(width(" D10･D13 @200 "), width(" 配力筋方向 端部 "));
+    // A bar column holds the widest bar text as it is drawn, with the
+    // full-width blank that ends it, and a half-width one before it.
+    const int bars = std::max(width(" D10･D13 @200　"), width(" 配力筋方向 端部 "));
     table = std::max(table, labels + std::max(4 * bars, 5 * load + pointLoad));
 
     // The value area divides into six load or four stress columns.

@@ -4,7 +4,9 @@
 // cell always holds its text.
 #pragma once
 
+class QFontMetricsF;
 class QPaintDevice;
+class QString;
 
 namespace korvexa::print {
 
@@ -14,5 +16,8 @@ struct PrinterInfomation;
 // PointLoadColumnWidth, ValueColumnWidth and TableWidth of `info` for its
 // BodyFont at BodyFontHeight.  A null canvas measures for the screen.
 void MeasureBlockColumns(PrinterInfomation& info, const QPaintDevice* canvas);
+
+// A text's width in whole pixels, as the block measures and places texts.
+int BlockTextWidth(const QFontMetricsF& metrics, const QString& text);
 
 }  // namespace korvexa::print

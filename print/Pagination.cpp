@@ -1,0 +1,68 @@
+#include "print/Pagination.h"
+
+#include "engine/SlabData.h"
+#include "print/PrinterInfomation.h"
+#include "print/SlabBlock.h"
+
+namespace korvexa::print {
+
+DataSetSource::DataSetSource(const datafile::DataSet& data, QString fileName)
+    : data_(data), fileName_(std::move(fileName))
+{
+    bars_.SetGrades(data.grades);
+}
+
+std::vector<int> CalculatedSlabs(const PrintSource& source)
+{
+    std::vector<int> list;
+    for (int i = 1; i <= source.SlabCount(); ++i)
+        if (source.Slab(i).Calculated)
+            list.push_back(i);
+    return list;
+}
+
+std::vector<int> DesignedAmong(const PrintSource& source, const std::vector<int>& wanted)
+{
+    std::vector<int> list;
+    for (int i : wanted)
+        if (i >= 1 && i <= source.SlabCount() && source.Slab(i).Calculated)
+            list.push_back(i);
+    return list;
+}
+
+int TitleHeight(const PageTitle& title, const PrinterInfomation& info)
+{
+    if (!title.Printed())
+        return 0;
+    return static_cast<int>(title.Lines.size() * info.TitlePitch + info.ParagraphGap);
+}
+
+Pagination Paginate(std::vector<int> printList, const PageContent& content, const PrinterInfomation& info)
+{
+    Pagination pages;
+    pages.PrintList = std::move(printList);
+    const int title = TitleHeight(content.Title, info);
+    double used = title;
+    int count = 0;
+    int first = 0;
+    for (int q = 0; q < static_cast<int>(pages.PrintList.size()); ++q) {
+        const int height = static_cast<int>(BlockLineCount(content.Slabs.Slab(pages.PrintList[q])) * info.BodyPitch);
+        if (used + height > info.UsableHeight) {
+            // A page closes only when something is on it: blocks, or the title.
+            if (count > 0 || (pages.PageIndex.size() == 1 && title > 0))
+                pages.PageIndex.push_back({count, first});
+            count = 1;
+            first = q;
+            used = height;
+        } else {
+            used = static_cast<int>(used + height + info.ParagraphGap);
+            ++count;
+        }
+    }
+    if (count > 0)
+        pages.PageIndex.push_back({count, first});
+    pages.PageCount = static_cast<int>(pages.PageIndex.size()) - 1;
+    return pages;
+}
+
+}  // namespace korvexa::print

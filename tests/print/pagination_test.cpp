@@ -1,0 +1,181 @@
+// Pagination, the drawing of one page and the plan of a print run.
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+#include "print/Pagination.h"
+#include "print/PrintPages.h"
+#include "print/PrinterInfomation.h"
+#include "printer/FakePrinterDevice.h"
+
+using namespace korvexa;
+using print::PageIndexMember;
+using print::PrinterInfomation;
+using printer::FakePrinterDevice;
+using printer::PrintChoice;
+
+namespace {
+
+// Designed slabs of 15 printed lines (long-term with the deflection check).
+datafile::DataSet FifteenLineSlabs(int count)
+{
+    datafile::DataSet data;
+    for (int i = 1; i <= count; ++i) {
+        SlabData slab;
+        slab.Name = "S" + std::to_string(i);
+        slab.TL = {7, 0, 6};
+        slab.Delta = 0.5;
+        slab.Calculated = true;
+        data.slabs.push_back(slab);
+    }
+    return data;
+}
+
+QStringList Lines(int count)
+{
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines << QStringLiteral("title");
+    return lines;
+}
+
+}  // namespace
+
+TEST(Paginate, FillsPagesByBlockHeight)
+{
+    PrinterInfomation info;
+    info.BodyPitch = 40;  // 15 lines: 600 px a block
+    info.ParagraphGap = 35;
+    info.TitlePitch = 50;
+    struct Case {
+        const char* what;
+        int usable;
+        QStringList title;
+        bool titlePrint;
+        std::vector<PageIndexMember> pages;
+    };
+    const Case cases[] = {
+        // The second block is tried at 635 + 600, the third at 1270 + 600.
+        {"three blocks, no title", 1300, {}, true, {{0, 0}, {2, 0}, {1, 2}}},
+        {"title switched off", 1300, Lines(3), false, {{0, 0}, {2, 0}, {1, 2}}},
+        // 3 × 50 + 35 before the first block; later pages start at 0.
+        {"a title of three lines", 1300, Lines(3), true, {{0, 0}, {1, 0}, {2, 1}}},
+        {"blocks taller than a page, no blank first page", 500, {}, true, {{0, 0}, {1, 0}, {1, 1}, {1, 2}}},
+        {"a title that leaves no room for the first block", 500, Lines(1), true,
+         {{0, 0}, {0, 0}, {1, 0}, {1, 1}, {1, 2}}},
+    };
+    const datafile::DataSet data = FifteenLineSlabs(3);
+    const print::DataSetSource source(data);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        info.UsableHeight = c.usable;
+        const print::Pagination pages =
+            print::Paginate(print::CalculatedSlabs(source), {source, {c.title, c.titlePrint, 0}}, info);
+        EXPECT_EQ(pages.PrintList, (std::vector<int>{1, 2, 3}));
+        EXPECT_EQ(pages.PageIndex, c.pages);
+        EXPECT_EQ(pages.PageCount, static_cast<int>(c.pages.size()) - 1);
+    }
+}
+
+TEST(Paginate, PrintsOnlyDesignedSlabs)
+{
+    datafile::DataSet data = FifteenLineSlabs(4);
+    data.slabs[1].Calculated = false;
+    const print::DataSetSource source(data);
+    EXPECT_EQ(print::CalculatedSlabs(source), (std::vector<int>{1, 3, 4}));
+    EXPECT_EQ(print::DesignedAmong(source, {4, 2, 0, 9, 1}), (std::vector<int>{4, 1}));
+}
+
+TEST(DrawPage, MirrorsMarginsByTheNumberAndThePageNumberByThePage)
+{
+    struct Case {
+        int firstPageNo;
+        bool mirrorMargins, mirrorNumber;
+        int page;
+        bool evenMargins, numberLeft;
+        const char* number;  // nullptr: none drawn
+    };
+    const Case cases[] = {
+        {1, true, true, 1, false, false, "1"},
+        {1, true, true, 2, true, true, "2"},
+        // An even first number: page 1 is numbered 2 and mirrored, its
+        // number stays right; page 2 (numbered 3) the other way round.
+        {2, true, true, 1, true, false, "2"},
+        {2, true, true, 2, false, true, "3"},
+        {2, false, false, 1, false, false, "2"},
+        {1, false, false, 2, false, false, "2"},
+        {0, true, true, 2, true, false, nullptr},
+    };
+    const datafile::DataSet data = FifteenLineSlabs(6);
+    const print::DataSetSource source(data);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "first " << c.firstPageNo << " page " << c.page << " mirror "
+                                        << c.mirrorMargins << c.mirrorNumber);
+        FakePrinterDevice printer;
+        PrinterInfomation info;
+        print::ApplyLayoutSettings(info, {});
+        info.ChangeEvenSideMargin = c.mirrorMargins;
+        info.ChangeEvenHeaderPos = c.mirrorNumber;
+        print::ReadPrinterInfo(info, printer);
+        print::ComputeLayout(info, printer.GetCanvas());
+        const print::PageContent content{source, {Lines(2), true, c.firstPageNo}};
+        const print::Pagination pages = print::Paginate(print::CalculatedSlabs(source), content, info);
+        ASSERT_GE(pages.PageCount, 2);
+
+        QPainter painter(printer.GetCanvas());
+        const int bottom = print::DrawPage(painter, info, content, pages, c.page,
+                                           print::PrintedPageNumber(content.Title, c.page), false);
+        painter.end();
+        const auto& texts = printer.pages.last().texts;
+        EXPECT_EQ(info.CurrentLeftX, c.evenMargins ? info.EvenLeftX : info.OddLeftX);
+        const auto number = std::find_if(texts.begin(), texts.end(), [&](const auto& t) { return t.font.family() == QStringLiteral("Century"); });
+        ASSERT_EQ(number != texts.end(), c.number != nullptr);
+        if (c.number) {
+            EXPECT_EQ(number->text, QString::fromUtf8(c.number));
+            EXPECT_NEAR(number->Top(), info.PageNoY, 1);
+            if (c.numberLeft)
+                EXPECT_EQ(number->baseline.x(), info.PageNoLeftX);
+            else
+                EXPECT_NEAR(number->baseline.x() + number->width, info.PageNoRightX, 1);
+        }
+        // The title on page 1 only; the first block below it.
+        const bool title = c.page == 1;
+        EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](const auto& t) { return t.text == QStringLiteral("title"); }),
+                  title ? 2 : 0);
+        const auto first = std::find_if(texts.begin(), texts.end(), [](const auto& t) { return t.text.startsWith(QStringLiteral("　S")); });
+        ASSERT_NE(first, texts.end());
+        const int top = title ? static_cast<int>(info.TopY + 2 * info.TitlePitch + info.ParagraphGap) : info.TopY;
+        EXPECT_NEAR(first->Top(), top + info.LineGap / 2, 1);
+        EXPECT_EQ(first->baseline.x(), info.CurrentLeftX + info.IndentPx);
+        const PageIndexMember& index = pages.PageIndex[c.page];
+        // Each block starts at a whole pixel: up to a pixel less a gap.
+        EXPECT_NEAR(bottom, top + index.Count * 15 * info.BodyPitch + (index.Count - 1) * info.ParagraphGap, index.Count);
+        EXPECT_LE(bottom, info.TopY + info.UsableHeight);
+    }
+}
+
+TEST(PlanPrint, HoldsTheRangeToTheNewPagesAndMakesTheCopies)
+{
+    struct Case {
+        const char* what;
+        PrintChoice choice;
+        int offered, now;
+        bool makesCopies, singleFile;
+        print::PrintPlan plan;
+    };
+    const Case cases[] = {
+        {"all pages stay all pages", {1, 3, 1, false}, 3, 2, true, false, {{1, 2}, 1, false}},
+        {"a range beyond the new count", {3, 3, 1, false}, 3, 2, true, false, {{2}, 1, false}},
+        {"pages 3 to 4 of 5", {3, 4, 1, false}, 5, 5, true, false, {{3, 4}, 1, false}},
+        {"collated copies on a printer that makes copies", {2, 3, 2, true}, 5, 5, true, false, {{2, 3}, 2, true}},
+        {"collated copies, printer without copies", {2, 3, 2, true}, 5, 5, false, false, {{2, 3}, 2, false}},
+        {"uncollated copies made by the printer", {2, 3, 2, false}, 5, 5, true, false, {{2, 3}, 1, false}},
+        {"uncollated copies, printer without copies", {2, 3, 2, false}, 5, 5, false, false, {{2, 2, 3, 3}, 1, false}},
+        {"collated copies into one PDF file", {2, 3, 2, true}, 5, 5, false, true, {{2, 3, 2, 3}, 1, false}},
+        {"nothing left to print", {1, 3, 1, false}, 3, 0, true, false, {{}, 1, false}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(print::PlanPrint(c.choice, c.offered, c.now, c.makesCopies, c.singleFile), c.plan);
+    }
+}
