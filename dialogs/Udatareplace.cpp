@@ -10,58 +10,15 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
-#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <cmath>
 
 #include "components/DragController.h"
+#include "components/SlabEntryList.h"
 #include "dialogs/Uinputdlg.h"
 #include "ui_Udatareplace.h"
 
 using korvexa::dialogs::ArrangementEntry;
-
-namespace {
-
-constexpr int kItemRole = Qt::UserRole;  // the entry's slab number
-constexpr int kTwoColumnsFrom = 16;      // entries
-
-// Draws an entry with its slab number right-aligned in a column three
-// digits wide (wider for longer numbers), as the text's "%3d" means: in a
-// proportional font blanks are narrower than digits.
-class EntryDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QStyleOptionViewItem item = option;
-        initStyleOption(&item, index);
-        const QString text = item.text;
-        item.text.clear();
-        const QWidget* widget = option.widget;
-        QStyle* style = widget ? widget->style() : QApplication::style();
-        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
-
-        const QString number = QString::number(index.data(kItemRole).toInt());
-        const qsizetype nameStart = text.indexOf(QStringLiteral(": "));
-        const QString rest = nameStart < 0 ? text : text.mid(nameStart);
-        const QFontMetrics metrics(item.font);
-        const int column = std::max(metrics.horizontalAdvance(QStringLiteral("999")), metrics.horizontalAdvance(number));
-        QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget);
-        painter->save();
-        painter->setFont(item.font);
-        painter->setPen(item.palette.color(QPalette::Normal, (item.state & QStyle::State_Selected)
-                                                                  ? QPalette::HighlightedText
-                                                                  : QPalette::Text));
-        painter->drawText(area.adjusted(0, 0, column - area.width(), 0), Qt::AlignRight | Qt::AlignVCenter, number);
-        area.setLeft(area.left() + column);
-        painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
-                          metrics.elidedText(rest, Qt::ElideRight, area.width()));
-        painter->restore();
-    }
-};
-
-}  // namespace
 
 TReplaceForm::TReplaceForm(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TReplaceForm>())
 {
@@ -93,7 +50,7 @@ TReplaceForm::TReplaceForm(QWidget* parent) : QDialog(parent), ui(std::make_uniq
     QPalette white = list->palette();
     white.setColor(QPalette::Base, Qt::white);
     list->setPalette(white);
-    list->setItemDelegate(new EntryDelegate(list));
+    list->setItemDelegate(new SlabEntryDelegate(list));
     list->viewport()->installEventFilter(this);
     list->viewport()->setAcceptDrops(true);  // the drops are handled here, not by the view
     connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint& at) {
@@ -111,7 +68,7 @@ TReplaceForm::~TReplaceForm() = default;
 
 QString TReplaceForm::EntryText(const ArrangementEntry& entry)
 {
-    return QString::asprintf("%3d: ", entry.slab) + QString::fromStdString(entry.name);
+    return SlabEntryText(entry.slab, QString::fromStdString(entry.name));
 }
 
 QString TReplaceForm::EntryMimeType() { return QStringLiteral("application/x-korvexa-slab-entry"); }
@@ -119,7 +76,7 @@ QString TReplaceForm::EntryMimeType() { return QStringLiteral("application/x-kor
 QListWidgetItem* TReplaceForm::MakeItem(const ArrangementEntry& entry) const
 {
     auto* item = new QListWidgetItem(EntryText(entry));
-    item->setData(kItemRole, entry.slab);
+    item->setData(kSlabNumberRole, entry.slab);
     return item;
 }
 
@@ -141,27 +98,14 @@ void TReplaceForm::showEvent(QShowEvent* event)
 
 void TReplaceForm::FormShow()
 {
-    // A fixed line height: 3 points of gap plus the font's pixel height.
-    const int gap = static_cast<int>(std::lround(3.0 * logicalDpiY() / 72.0));
-    itemHeight_ = gap + QFontInfo(font()).pixelSize();
+    itemHeight_ = SlabEntryHeight(*this);
     twoColumns_ = arrangement_.Count() >= kTwoColumnsFrom;
     pressed_ = false;
     ArrangeColumns();
     UpdateCommands();
 }
 
-// One column, or two side by side that fill top to bottom and then
-// scroll sideways.
-void TReplaceForm::ArrangeColumns()
-{
-    QListWidget* list = ui->SlabListBox;
-    list->setFlow(QListView::TopToBottom);
-    list->setWrapping(twoColumns_);
-    list->setHorizontalScrollBarPolicy(twoColumns_ ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    list->setVerticalScrollBarPolicy(twoColumns_ ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
-    const int width = list->viewport()->width() / (twoColumns_ ? 2 : 1);
-    list->setGridSize(QSize(std::max(width, 1), itemHeight_));
-}
+void TReplaceForm::ArrangeColumns() { ArrangeSlabColumns(ui->SlabListBox, twoColumns_, itemHeight_); }
 
 int TReplaceForm::SelectedRow() const
 {
