@@ -11,6 +11,7 @@
 #include "components/NumberEdit.h"
 #include "datafile/ProfileFile.h"
 #include "print/PrintDefaults.h"
+#include "print/PrintPages.h"
 #include "print/UpDown.h"
 #include "printer/PrinterDevice.h"
 #include "printer/QtPrinterDevice.h"
@@ -68,6 +69,7 @@ TPrintSetup::TPrintSetup(std::unique_ptr<printer::PrinterDevice> device, const Q
     : QDialog(parent), ChooseFont(RunFontDialog), ShowError(ShowErrorBox), ui(std::make_unique<Ui::TPrintSetup>()),
       printer_(std::move(device)), iniFileName_(settingsFile)
 {
+    SetPrintSource(nullptr);
     ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     if (parent) {
@@ -175,6 +177,66 @@ datafile::PrintLayout TPrintSetup::Layout() const
 bool TPrintSetup::PrintJob(int pageCount, const std::function<void(QPainter&, int)>& drawPage)
 {
     const QString error = printer::RunPrintJob(*printer_, pageCount, drawPage);
+    if (!error.isEmpty())
+        ShowError(parentWidget() ? parentWidget() : this, error);
+    return error.isEmpty();
+}
+
+namespace {
+
+// Nothing to print until the main window says what.
+class NoSlabs : public print::PrintSource {
+public:
+    int SlabCount() const override { return 0; }
+    const SlabData& Slab(int) const override { return none_; }
+    double LoadUnitFactor() const override { return 1; }
+    const BarData& Bars() const override { return bars_; }
+    QString FileName() const override { return QString(); }
+
+private:
+    SlabData none_;
+    BarData bars_;
+};
+
+}  // namespace
+
+void TPrintSetup::SetPrintSource(std::unique_ptr<print::PrintSource> source)
+{
+    source_ = source ? std::move(source) : std::make_unique<NoSlabs>();
+}
+
+print::PageTitle TPrintSetup::CurrentTitle() const { return {TitleLines(), IsTitlePrint(), FirstPageNo()}; }
+
+void TPrintSetup::Paginate()
+{
+    Pages = print::Paginate(SelectMode ? print::DesignedAmong(*source_, Selection) : print::CalculatedSlabs(*source_),
+                            {*source_, CurrentTitle()}, info_);
+}
+
+int TPrintSetup::DrawPage(QPainter& canvas, print::PrinterInfomation& info, int p, int n, bool pageNumbersOff)
+{
+    return print::DrawPage(canvas, info, {*source_, CurrentTitle()}, Pages, p, n, pageNumbersOff);
+}
+
+bool TPrintSetup::PrintPages(QWidget* parent)
+{
+    ReadPrinterInfo();
+    ComputeLayout();
+    Paginate();
+    const int offered = Pages.PageCount;
+    const std::optional<printer::PrintChoice> choice =
+        printer_->PrintDialog(parent, offered, printer::DefaultPdfFileName(source_->FileName()));
+    if (!choice)
+        return false;
+    ReadPrinterInfo();
+    ComputeLayout();
+    Paginate();
+    const print::PrintPlan plan = print::PlanPrint(*choice, offered, Pages.PageCount,
+                                                   printer_->GetPrintCaps() & printer::kPrinterMakesCopies,
+                                                   printer_->IsPdfPrinter());
+    if (plan.pages.empty())
+        return false;
+    const QString error = print::PrintPlanned(*printer_, info_, {*source_, CurrentTitle()}, Pages, plan);
     if (!error.isEmpty())
         ShowError(parentWidget() ? parentWidget() : this, error);
     return error.isEmpty();

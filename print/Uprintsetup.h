@@ -18,6 +18,11 @@
 //     PrinterInfo() then holds every metric for the current printer, and
 //     FirstPageNo(), TitleLines() and IsTitlePrint() the rest of a page;
 //     PrintJob() prints the pages and tells the user when it cannot.
+//   * What is printed comes from the PrintSource the main window sets.
+//     Paginate() splits the designed slabs (or, in SelectMode, the
+//     Selection) into Pages; DrawPage() draws one of them on any painter
+//     from any layout record; PrintPages() is the whole print command
+//     with its dialog.
 #pragma once
 
 #include <QDialog>
@@ -28,6 +33,7 @@
 #include <optional>
 
 #include "datafile/DataSet.h"
+#include "print/Pagination.h"
 #include "print/PrinterInfomation.h"
 
 class QPainter;
@@ -75,6 +81,26 @@ public:
     // error box; the result is then false.
     bool PrintJob(int pageCount, const std::function<void(QPainter&, int)>& drawPage);
 
+    // --- pagination and printing ------------------------------------------
+    void SetPrintSource(std::unique_ptr<korvexa::print::PrintSource> source);
+    const korvexa::print::PrintSource& Source() const { return *source_; }
+    // Off: every designed slab is printed; on: the slabs of Selection, in
+    // its order (set while the selection dialog prints or previews).
+    bool SelectMode = false;
+    std::vector<int> Selection;
+    // PrintList, PageIndex and PageCount of the last Paginate().
+    korvexa::print::Pagination Pages;
+    // The title lines, their switch and the first page number as they are now.
+    korvexa::print::PageTitle CurrentTitle() const;
+    void Paginate();
+    // Page p of Pages with the printed number n (see print::DrawPage).
+    int DrawPage(QPainter& canvas, korvexa::print::PrinterInfomation& info, int p, int n, bool pageNumbersOff);
+    // The print command: layout and pagination for the printer, the print
+    // dialog, both again (the dialog may have changed printer or paper),
+    // then the chosen pages and copies.  False when cancelled or failed
+    // (a failure is told in the error box).
+    bool PrintPages(QWidget* parent);
+
     korvexa::datafile::PrintLayout Layout() const;
     void ApplyLayout(const korvexa::datafile::PrintLayout& layout);
     const korvexa::datafile::PrintLayout& PrintDefaults() const { return defaults_; }
@@ -106,6 +132,7 @@ private:
 
     std::unique_ptr<Ui::TPrintSetup> ui;
     std::unique_ptr<korvexa::printer::PrinterDevice> printer_;
+    std::unique_ptr<korvexa::print::PrintSource> source_;
     korvexa::print::PrinterInfomation info_;
     QString iniFileName_;
     korvexa::datafile::PrintLayout defaults_;

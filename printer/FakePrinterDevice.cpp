@@ -218,6 +218,8 @@ std::optional<PrintChoice> FakePrinterDevice::PrintDialog(QWidget*, int pageCoun
     printDialogPdfName = pdfFileName;
     if (!pdfFileName.isEmpty())
         outputFileName_ = pdfFileName;
+    if (duringPrintDialog)
+        duringPrintDialog(*this);
     return printAnswer;
 }
 

@@ -106,6 +106,7 @@ public:
     bool refuseBegin = false;                          // BeginDoc fails
     std::function<bool(FakePrinterDevice&)> setupAnswer;  // the setup dialog; none: cancelled
     std::optional<PrintChoice> printAnswer;            // the print dialog; none: cancelled
+    std::function<void(FakePrinterDevice&)> duringPrintDialog;  // what the user changes in it (paper)
 
     QStringList GetPrinterNames() const override { return geometry.printerNames; }
     int GetIndex() const override { return geometry.index; }
