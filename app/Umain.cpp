@@ -53,6 +53,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
     SetUpFiles();
     ReplaceForm = new TReplaceForm(this);
     AboutBox = new TAboutBox(this);
+    SetUpPrint();
     SetUpLatex();
     qApp->installEventFilter(this);
     SizeAndCentre();
@@ -142,8 +143,7 @@ void TMainForm::SetUpMenus()
     ui->HELP2->setShortcut(QKeySequence(Qt::Key_F1));
     connect(ui->About1, &QAction::triggered, this, &TMainForm::About1Click);
     // Commands that later parts of the program bring: present, not yet available.
-    for (QAction* later : {ui->PrintButton, ui->PreviewButton, ui->MenuPreview, ui->MenuPrint,
-                           ui->MenuSelectPrint})
+    for (QAction* later : {ui->PreviewButton, ui->MenuPreview})
         later->setEnabled(false);
 }
 

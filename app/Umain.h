@@ -9,6 +9,7 @@
 //   UmainBars.cpp   bars, pitches and concrete
 //   UmainSheet.cpp  recalculation, result sheet and messages
 //   UmainFiles.cpp  new, open, save, the save question and recent files
+//   UmainPrint.cpp  print and print a selection
 #pragma once
 
 #include <QColor>
@@ -34,6 +35,7 @@ class TLatexForm;
 class TNumberEdit;
 class TPrintSetup;
 class TReplaceForm;
+class TSelectDialog;
 
 namespace Ui {
 class TMainForm;
@@ -112,6 +114,11 @@ public:
     // The current print layout, as a data file stores it.
     korvexa::datafile::PrintLayout PrintLayout() const;
 
+    // Printing (UmainPrint.cpp).
+    void PrintButtonClick();
+    void MenuSelectPrintClick();
+    TSelectDialog* SelectDialog = nullptr;  // "印刷データの選択"
+
     // The LaTeX report (UmainLatex.cpp).
     void MenuTeXOutClick();
     void LatexSettingClick();
@@ -142,6 +149,9 @@ private:
     bool ReadData(const QString& fileName);
     void SetUpFiles();
     void TakeTypedValue();
+
+    // UmainPrint.cpp
+    void SetUpPrint();
 
     // UmainLatex.cpp
     void SetUpLatex();

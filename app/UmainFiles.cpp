@@ -222,6 +222,8 @@ void TMainForm::MenuFileClick()
     const int count = CountCalculatedSlabs(false);
     ui->MenuSave->setEnabled(count > 0 && !IsReadOnly(CurrentFileName()));
     ui->MenuSaveAs->setEnabled(count > 0);
+    ui->MenuPrint->setEnabled(count > 0);
+    ui->MenuSelectPrint->setEnabled(count >= 2);
 }
 
 void TMainForm::EnvironButtonClick()

@@ -1,0 +1,58 @@
+// The print commands of the main window: print, print a selection, and
+// what the printing draws from (the open data set).
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+
+#include "app/Umain.h"
+#include "app/UserMessages.h"
+#include "engine/Ukorvexa.h"
+#include "print/Pagination.h"
+#include "print/Uprintsetup.h"
+#include "print/Uselectdialog.h"
+#include "ui_Umain.h"
+
+using namespace korvexa;
+using app::MessageKind;
+
+namespace {
+
+// The slabs of the window's list with the design settings in force.
+class WindowSlabs : public print::PrintSource {
+public:
+    explicit WindowSlabs(const TMainForm& form) : form_(form) {}
+    int SlabCount() const override { return form_.SlabList.Count(); }
+    const SlabData& Slab(int index) const override { return form_.SlabList.At(index); }
+    double LoadUnitFactor() const override { return ProgramSettings().LoadUnitFactor; }
+    const BarData& Bars() const override { return ProgramBars(); }
+    QString FileName() const override { return form_.CurrentFileName(); }
+
+private:
+    const TMainForm& form_;
+};
+
+}  // namespace
+
+void TMainForm::SetUpPrint()
+{
+    PrintSetup->SetPrintSource(std::make_unique<WindowSlabs>(*this));
+    SelectDialog = new TSelectDialog(*PrintSetup, this);
+    SelectDialog->Inform = [](QWidget* parent, const QString& text) {
+        app::Tell(parent, MessageKind::Information, text);
+    };
+    ui->MenuPrint->setShortcut(QKeySequence::Print);
+    connect(ui->PrintButton, &QAction::triggered, this, &TMainForm::PrintButtonClick);
+    connect(ui->MenuPrint, &QAction::triggered, this, &TMainForm::PrintButtonClick);
+    connect(ui->MenuSelectPrint, &QAction::triggered, this, &TMainForm::MenuSelectPrintClick);
+    // The menu disables printing while nothing is designed; its shortcut
+    // works again once the menu is closed, as the command checks for itself.
+    connect(ui->MenuFile, &QMenu::aboutToHide, this, [this] { ui->MenuPrint->setEnabled(true); });
+}
+
+void TMainForm::PrintButtonClick()
+{
+    if (CountCalculatedSlabs(true) > 0)
+        PrintSetup->PrintPages(this);
+}
+
+void TMainForm::MenuSelectPrintClick() { SelectDialog->exec(); }
