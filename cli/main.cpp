@@ -9,6 +9,7 @@
 #include "cli/DataFileCommands.h"
 #include "cli/DesignCommand.h"
 #include "cli/OutputStream.h"
+#include "cli/PdfCommand.h"
 
 namespace {
 
@@ -39,6 +40,11 @@ const char* kDescription =
     "                      Writes the LaTeX report of the designed slabs (for\n"
     "                      platex -kanji=sjis, Shift_JIS text) with the default\n"
     "                      header, or with the lines of HEADER.txt (Shift_JIS).\n"
+    "  pdf FILE.slab -o OUT.pdf [--select 1,3,5]\n"
+    "                      Writes the calculation sheets of the designed slabs as a\n"
+    "                      PDF: the pages the window prints on the PDF printer (A4\n"
+    "                      portrait, the file's print layout).  --select prints the\n"
+    "                      slabs of these numbers only, in list order.\n"
     "\n"
     "FILE.slab must be a regular file.  INPUT.json may also be a pipe (for example\n"
     "/dev/stdin); it is read up to 1 GiB, and no single slab or other member may\n"
@@ -93,6 +99,8 @@ int WithOutput(Command command)
 
 int main(int argc, char* argv[])
 {
+    if (korvexa::cli::IsPdfCommand(argc, argv))
+        return korvexa::cli::PdfMain(argc, argv);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(Q("korvexa-cli"));
     QCoreApplication::setApplicationVersion(Q(KORVEXA_VERSION_TEXT));
@@ -101,7 +109,7 @@ int main(int argc, char* argv[])
     parser.setApplicationDescription(Q(kDescription));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(Q("command"), Q("design, show, json, slab or latex"));
+    parser.addPositionalArgument(Q("command"), Q("design, show, json, slab, latex or pdf"));
     parser.addPositionalArgument(Q("file"), Q("input file"));
     const QCommandLineOption output({Q("o"), Q("output")}, Q("The file that `slab` or `latex` writes."), Q("FILE"));
     const QCommandLineOption header(Q("header"), Q("`latex`: the header lines of the report."), Q("HEADER.txt"));
@@ -138,6 +146,7 @@ int main(int argc, char* argv[])
                                  parser.value(header).toStdString(), std::cerr);
     std::cerr << "korvexa-cli: usage: korvexa-cli design INPUT.json | show FILE.slab | json FILE.slab |\n"
                  "                    slab INPUT.json -o FILE.slab |\n"
-                 "                    latex FILE.slab -o OUT.tex [--header HEADER.txt] (see --help)\n";
+                 "                    latex FILE.slab -o OUT.tex [--header HEADER.txt] |\n"
+                 "                    pdf FILE.slab -o OUT.pdf [--select 1,3,5] (see --help)\n";
     return kExitBadInput;
 }
