@@ -48,12 +48,14 @@ public:
         korvexa::app::Messages().beep = [this] { ++beeps; };
     }
 
+    // The window's printer: the recording printer of fixed geometry, whatever the machine has.
+    std::function<std::unique_ptr<korvexa::printer::PrinterDevice>()> printer = [] {
+        return std::unique_ptr<korvexa::printer::PrinterDevice>(std::make_unique<korvexa::printer::FakePrinterDevice>());
+    };
+
     void Open(const QString& file = QString())
     {
-        // The recording printer of fixed geometry, whatever the machine has.
-        korvexa::printer::PrinterFactory() = [] {
-            return std::unique_ptr<korvexa::printer::PrinterDevice>(std::make_unique<korvexa::printer::FakePrinterDevice>());
-        };
+        korvexa::printer::PrinterFactory() = printer;
         form = std::make_unique<TMainForm>();
         form->ChooseOpenFile = [this](QWidget*) { return openNames.isEmpty() ? QString() : openNames.takeFirst(); };
         form->ChooseSaveFile = [this](QWidget*, const TMainForm::SaveDialogSetup& setup) {
