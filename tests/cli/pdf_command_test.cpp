@@ -1,0 +1,77 @@
+// korvexa-cli pdf as a whole process: the sheets of a selection, and the
+// input it refuses without writing anything.
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    QString out, err;
+};
+
+CliRun Cli(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(KORVEXA_CLI_PATH), arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+const QString kSample = QStringLiteral(KORVEXA_SOURCE_DIR "/examples/sample.slab");
+
+}  // namespace
+
+TEST(PdfCommand, PrintsTheSelectedSlabsInListOrder)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) {
+        if (qEnvironmentVariableIsSet("CI"))
+            FAIL() << "pdftotext missing in CI";
+        GTEST_SKIP() << "pdftotext not installed (make test installs poppler-utils)";
+    }
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("two.pdf"));
+    const CliRun run = Cli({QStringLiteral("pdf"), kSample, QStringLiteral("-o"), pdf, QStringLiteral("--select"), QStringLiteral("12,2")});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    QProcess text;
+    text.start(pdftotext, {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    const QString sheets = QString::fromUtf8(text.readAllStandardOutput());
+    const qsizetype second = sheets.indexOf(QStringLiteral("S2 事務室(隅)"));
+    EXPECT_GE(second, 0);
+    EXPECT_GT(sheets.indexOf(QStringLiteral("S12 デッキ一方向")), second);
+    EXPECT_FALSE(sheets.contains(QStringLiteral("S1 事務室")));
+    EXPECT_TRUE(sheets.contains(QStringLiteral("両端固定一方向スラブ")));
+}
+
+TEST(PdfCommand, RefusesWhatItCannotPrint)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    struct Case {
+        QStringList arguments;
+        const char* message;  // a part of standard error
+    };
+    const Case cases[] = {
+        {{kSample, QStringLiteral("-o"), pdf, QStringLiteral("--select"), QStringLiteral("3,16")}, "スラブ 16 はありません"},
+        {{kSample, QStringLiteral("-o"), pdf, QStringLiteral("--select"), QStringLiteral("1,,2")}, "--select"},
+        {{kSample, QStringLiteral("-o"), pdf, QStringLiteral("--select"), QStringLiteral("0")}, "--select"},
+        {{kSample}, "usage"},
+        {{dir.filePath(QStringLiteral("missing.slab")), QStringLiteral("-o"), pdf}, "missing.slab"},
+        {{kSample, QStringLiteral("-o"), dir.filePath(QStringLiteral("no/such/folder.pdf"))}, "PDF"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = Cli(QStringList{QStringLiteral("pdf")} + c.arguments);
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message))) << run.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(pdf));
+    }
+    EXPECT_TRUE(Cli({QStringLiteral("--help")}).out.contains(QStringLiteral("pdf FILE.slab -o OUT.pdf [--select 1,3,5]")));
+}
