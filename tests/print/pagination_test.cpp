@@ -165,6 +165,7 @@ TEST(PlanPrint, HoldsTheRangeToTheNewPagesAndMakesTheCopies)
     };
     const Case cases[] = {
         {"all pages stay all pages", {1, 3, 1, false}, 3, 2, true, false, {{1, 2}, 1, false}},
+        {"all pages on a smaller paper", {1, 2, 1, false}, 2, 3, true, false, {{1, 2, 3}, 1, false}},
         {"a range beyond the new count", {3, 3, 1, false}, 3, 2, true, false, {{2}, 1, false}},
         {"pages 3 to 4 of 5", {3, 4, 1, false}, 5, 5, true, false, {{3, 4}, 1, false}},
         {"collated copies on a printer that makes copies", {2, 3, 2, true}, 5, 5, true, false, {{2, 3}, 2, true}},
