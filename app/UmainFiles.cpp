@@ -67,6 +67,7 @@ void TMainForm::SetUpFiles()
     connect(ui->MenuFile, &QMenu::aboutToHide, this, [this] {
         ui->MenuSave->setEnabled(true);
         ui->MenuSaveAs->setEnabled(true);
+        ui->MenuPrint->setEnabled(true);
     });
 
     // The usual keys of a Linux desktop, whatever the platform theme says;

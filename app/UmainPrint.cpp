@@ -2,7 +2,6 @@
 // what the printing draws from (the open data set).
 #include <QAction>
 #include <QKeySequence>
-#include <QMenu>
 
 #include "app/Umain.h"
 #include "app/UserMessages.h"
@@ -40,13 +39,12 @@ void TMainForm::SetUpPrint()
     SelectDialog->Inform = [](QWidget* parent, const QString& text) {
         app::Tell(parent, MessageKind::Information, text);
     };
-    ui->MenuPrint->setShortcut(QKeySequence::Print);
+    // The File menu enables it while it is open only (UmainFiles.cpp): the
+    // command checks for itself.
+    ui->MenuPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     connect(ui->PrintButton, &QAction::triggered, this, &TMainForm::PrintButtonClick);
     connect(ui->MenuPrint, &QAction::triggered, this, &TMainForm::PrintButtonClick);
     connect(ui->MenuSelectPrint, &QAction::triggered, this, &TMainForm::MenuSelectPrintClick);
-    // The menu disables printing while nothing is designed; its shortcut
-    // works again once the menu is closed, as the command checks for itself.
-    connect(ui->MenuFile, &QMenu::aboutToHide, this, [this] { ui->MenuPrint->setEnabled(true); });
 }
 
 void TMainForm::PrintButtonClick()

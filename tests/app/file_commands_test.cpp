@@ -184,16 +184,17 @@ private slots:
             {"MenuSaveAs", QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
             {"MenuClose", QKeySequence(QStringLiteral("Ctrl+Q"))},
             {"HELP2", QKeySequence(QStringLiteral("F1"))},
+            {"MenuPrint", QKeySequence(QStringLiteral("Ctrl+P"))},
         };
         for (const auto& [action, key] : keys)
             QVERIFY2(w.Action(action)->shortcuts().contains(key), action);
-        // Keys the boxes edit with, and printing, stay free in the main window
-        // (its dialogs have their own).
+        // Keys the boxes edit with stay free in the main window (its dialogs
+        // have their own).
         const QList<QAction*> own = w.form->findChildren<QAction*>(Qt::FindDirectChildrenOnly);
         QVERIFY(own.contains(w.Action("MenuSave")));
         for (QAction* action : own)
             for (const auto standard : {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::Undo,
-                                        QKeySequence::Redo, QKeySequence::SelectAll, QKeySequence::Print})
+                                        QKeySequence::Redo, QKeySequence::SelectAll})
                 for (const QKeySequence& taken : QKeySequence::keyBindings(standard))
                     QVERIFY2(!action->shortcuts().contains(taken), qPrintable(action->objectName()));
     }
