@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "app/FieldLabels.h"
+#include "app/InputState.h"
 #include "app/Umain.h"
 #include "app/UmainShared.h"
 #include "app/UserMessages.h"
@@ -90,7 +92,10 @@ int TMainForm::Recalculate()
         // no fault.
         if (!(slab.Lx <= 0 || (IsTwoWay(slab.Bind) && slab.Ly <= 0))) {
             app::Beep();
-            const InputProblem problem = DescribeDesignFailure(slab, status, ProgramSettings(), ProgramBars());
+            InputProblem problem = DescribeDesignFailure(slab, status, ProgramSettings(), ProgramBars());
+            app::PanelChoices choices;
+            choices.bind = slab.Bind;
+            problem.field = app::FieldLabel(problem.field, app::ComputePanelState(choices));
             ui->MessageBar->setText(QStringLiteral("　Error : ") + app::Utf8(problem.Text()));
         }
         break;

@@ -137,7 +137,7 @@ private slots:
     {
         QTest::addColumn<QString>("t");
         QTest::addColumn<QString>("message");
-        const QString outside = QStringLiteral("　Error : T: 鉄筋の重心がスラブの外にあります（dt = ");
+        const QString outside = QStringLiteral("　Error : t: 鉄筋の重心がスラブの外にあります（dt = ");
         QTest::newRow("t 3") << "3" << outside + QStringLiteral("4.7 cm ≧ t = 3 cm、かぶり 4 cm）");
         QTest::newRow("t 5") << "5" << outside + QStringLiteral("6.1 cm ≧ t = 5 cm、かぶり 4 cm）");
         QTest::newRow("t 6") << "6" << outside + QStringLiteral("6.1 cm ≧ t = 6 cm、かぶり 4 cm）");
