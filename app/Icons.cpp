@@ -83,6 +83,12 @@ void Draw(QPainter& p, ToolIcon which)
         p.drawEllipse(QPointF(8, 8), 3, 3);
         p.drawLine(QPointF(10.2, 10.2), QPointF(14, 14));
         break;
+    case ToolIcon::Copy:  // two sheets, one over the other
+        p.translate(-2, -1);
+        Page(p);
+        p.translate(3, 2);
+        Page(p);
+        break;
     case ToolIcon::First: Arrow(p, false, true); break;
     case ToolIcon::Previous: Arrow(p, false, false); break;
     case ToolIcon::Next: Arrow(p, true, false); break;

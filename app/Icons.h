@@ -8,7 +8,7 @@
 
 namespace korvexa::app {
 
-enum class ToolIcon { NewData, Open, Save, Print, Preview, First, Previous, Next, Last };
+enum class ToolIcon { NewData, Open, Save, Print, Preview, First, Previous, Next, Last, Copy };
 
 QIcon MakeToolIcon(ToolIcon which);
 QIcon ProgramIcon();

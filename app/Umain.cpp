@@ -142,9 +142,6 @@ void TMainForm::SetUpMenus()
     ui->MenuClose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     ui->HELP2->setShortcut(QKeySequence(Qt::Key_F1));
     connect(ui->About1, &QAction::triggered, this, &TMainForm::About1Click);
-    // Commands that later parts of the program bring: present, not yet available.
-    for (QAction* later : {ui->PreviewButton, ui->MenuPreview})
-        later->setEnabled(false);
 }
 
 void TMainForm::FormCreate()

@@ -9,7 +9,7 @@
 //   UmainBars.cpp   bars, pitches and concrete
 //   UmainSheet.cpp  recalculation, result sheet and messages
 //   UmainFiles.cpp  new, open, save, the save question and recent files
-//   UmainPrint.cpp  print and print a selection
+//   UmainPrint.cpp  print, print a selection and the print preview
 #pragma once
 
 #include <QColor>
@@ -33,6 +33,7 @@ class TCommonForm;
 class TFileHistory;
 class TLatexForm;
 class TNumberEdit;
+class TPreviewForm;
 class TPrintSetup;
 class TReplaceForm;
 class TSelectDialog;
@@ -117,7 +118,9 @@ public:
     // Printing (UmainPrint.cpp).
     void PrintButtonClick();
     void MenuSelectPrintClick();
+    void PreviewButtonClick();
     TSelectDialog* SelectDialog = nullptr;  // "印刷データの選択"
+    TPreviewForm* PreviewForm = nullptr;    // "印刷プレビュー"
 
     // The LaTeX report (UmainLatex.cpp).
     void MenuTeXOutClick();

@@ -67,6 +67,7 @@ void TMainForm::SetUpFiles()
     connect(ui->MenuFile, &QMenu::aboutToHide, this, [this] {
         ui->MenuSave->setEnabled(true);
         ui->MenuSaveAs->setEnabled(true);
+        ui->MenuPreview->setEnabled(true);
         ui->MenuPrint->setEnabled(true);
     });
 
@@ -223,6 +224,7 @@ void TMainForm::MenuFileClick()
     const int count = CountCalculatedSlabs(false);
     ui->MenuSave->setEnabled(count > 0 && !IsReadOnly(CurrentFileName()));
     ui->MenuSaveAs->setEnabled(count > 0);
+    ui->MenuPreview->setEnabled(count > 0);
     ui->MenuPrint->setEnabled(count > 0);
     ui->MenuSelectPrint->setEnabled(count >= 2);
 }

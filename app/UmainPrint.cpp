@@ -1,12 +1,15 @@
-// The print commands of the main window: print, print a selection, and
-// what the printing draws from (the open data set).
+// The print commands of the main window: print, print a selection, the
+// print preview, and what they draw from (the open data set).  Each takes
+// a value still being typed into a number box first.
 #include <QAction>
 #include <QKeySequence>
 
+#include "app/Icons.h"
 #include "app/Umain.h"
 #include "app/UserMessages.h"
 #include "engine/Ukorvexa.h"
 #include "print/Pagination.h"
+#include "print/Upreviewform.h"
 #include "print/Uprintsetup.h"
 #include "print/Uselectdialog.h"
 #include "ui_Umain.h"
@@ -39,18 +42,39 @@ void TMainForm::SetUpPrint()
     SelectDialog->Inform = [](QWidget* parent, const QString& text) {
         app::Tell(parent, MessageKind::Information, text);
     };
+    PreviewForm = new TPreviewForm(*PrintSetup, this);
+    using app::MakeToolIcon;
+    using app::ToolIcon;
+    PreviewForm->SetToolIcons({MakeToolIcon(ToolIcon::Print), MakeToolIcon(ToolIcon::Copy),
+                               MakeToolIcon(ToolIcon::First), MakeToolIcon(ToolIcon::Previous),
+                               MakeToolIcon(ToolIcon::Next), MakeToolIcon(ToolIcon::Last)});
+    SelectDialog->ShowPreview = [this](QWidget*) { PreviewForm->exec(); };
     // The File menu enables it while it is open only (UmainFiles.cpp): the
     // command checks for itself.
     ui->MenuPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     connect(ui->PrintButton, &QAction::triggered, this, &TMainForm::PrintButtonClick);
     connect(ui->MenuPrint, &QAction::triggered, this, &TMainForm::PrintButtonClick);
     connect(ui->MenuSelectPrint, &QAction::triggered, this, &TMainForm::MenuSelectPrintClick);
+    connect(ui->PreviewButton, &QAction::triggered, this, &TMainForm::PreviewButtonClick);
+    connect(ui->MenuPreview, &QAction::triggered, this, &TMainForm::PreviewButtonClick);
 }
 
 void TMainForm::PrintButtonClick()
 {
+    TakeTypedValue();
     if (CountCalculatedSlabs(true) > 0)
         PrintSetup->PrintPages(this);
 }
 
-void TMainForm::MenuSelectPrintClick() { SelectDialog->exec(); }
+void TMainForm::MenuSelectPrintClick()
+{
+    TakeTypedValue();
+    SelectDialog->exec();
+}
+
+void TMainForm::PreviewButtonClick()
+{
+    TakeTypedValue();
+    if (CountCalculatedSlabs(true) > 0)
+        PreviewForm->exec();
+}
