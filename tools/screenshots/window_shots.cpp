@@ -5,8 +5,11 @@
 // result sheet's popup menu), save-question.png (a message box, in Qt's
 // Japanese texts), latex-settings.png, arrange.png (the data arrangement
 // dialog over the sample's slabs), the two tabs of the print settings
-// dialog, print-setup.png and print-setup-title.png, and the printer setup
-// dialog, printer-setup.png.
+// dialog, print-setup.png and print-setup-title.png, the printer setup
+// dialog, printer-setup.png, and the print preview of the sample filling
+// the screen at each of its zoom steps, preview-zoomN.png (N from 1), with
+// the whole page image of each step, preview-page-zoomN.png, and page 2 at
+// the smallest step, preview-page2.png.
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
@@ -14,6 +17,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QScreen>
 #include <QPainter>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -27,6 +32,7 @@
 #include "components/NumberEdit.h"
 #include "dialogs/Udatareplace.h"
 #include "engine/SlabData.h"
+#include "print/Upreviewform.h"
 #include "print/Uprintsetup.h"
 #include "printer/PrinterSetupDialog.h"
 #include "printer/QtPrinterDevice.h"
@@ -56,6 +62,42 @@ bool Save(QWidget& form, const QDir& out, const char* name)
 {
     QApplication::processEvents();
     return SavePixmap(form.grab(), out, name);
+}
+
+bool Save(QWidget& form, const QDir& out, const QString& name) { return Save(form, out, name.toUtf8().constData()); }
+
+// A click of the mouse button on a widget.
+void Click(QWidget* widget, Qt::MouseButton button)
+{
+    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+    QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), button, button, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+}
+
+// The preview of what is open, as large as the screen, at every zoom step
+// and on its second page.
+bool SavePreviews(TMainForm& form, const QDir& out)
+{
+    TPreviewForm& preview = *form.PreviewForm;
+    preview.setGeometry(preview.screen()->availableGeometry());
+    preview.show();
+    QApplication::processEvents();
+    auto* page = preview.findChild<QWidget*>(QStringLiteral("Preview"));
+    bool ok = true;
+    for (std::size_t i = 0; i < preview.ZoomSteps().size(); ++i) {
+        if (i > 0)
+            Click(page, Qt::LeftButton);
+        const QString step = QString::number(i + 1) + QStringLiteral(".png");
+        ok &= Save(preview, out, QStringLiteral("preview-zoom") + step);
+        const QString whole = out.filePath(QStringLiteral("preview-page-zoom") + step);
+        ok &= preview.PreviewImage().save(whole);
+    }
+    while (preview.ZoomIndex() > 0)
+        Click(page, Qt::RightButton);
+    preview.findChild<QAbstractButton*>(QStringLiteral("NextPageButton"))->click();
+    ok &= preview.PreviewImage().save(out.filePath(QStringLiteral("preview-page2.png")));
+    preview.hide();
+    return ok;
 }
 
 // The window with the popup menu that is open drawn over it, then the menu
@@ -161,5 +203,8 @@ int main(int argc, char** argv)
         setup.show();
         ok &= Save(setup, out, "printer-setup.png");
     }
+
+    form.FormShow(kSample);
+    ok &= SavePreviews(form, out);
     return ok ? 0 : 1;
 }
