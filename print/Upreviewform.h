@@ -57,6 +57,7 @@ public:
     const std::vector<double>& ZoomSteps() const { return zoomSteps_; }
     // The record the page is drawn from, scaled and placed on the image.
     const korvexa::print::PrinterInfomation& PreviewLayout() const { return previewLayout_; }
+    QRect PaperRect() const { return paperRect_; }  // the sheet in the image
     const QImage& PreviewImage() const;
 
     // --- operations -----------------------------------------------------------
