@@ -1,7 +1,8 @@
 // The print commands of the main window: their enabling in the File menu,
-// the refusal without designed slabs, the shortcut, and the PDF of the
-// sample file printed on the PDF printer, page for page what korvexa-cli
-// pdf writes, with every designed slab's name, edge condition and bars.
+// the refusal without designed slabs, the shortcut, the preview shown
+// maximised, the value being typed taken first, and the PDF of the sample
+// file printed on the PDF printer, page for page what korvexa-cli pdf
+// writes, with every designed slab's name, edge condition and bars.
 #include <QMenu>
 #include <QProcess>
 #include <QRegularExpression>
@@ -11,6 +12,8 @@
 #include "WindowDriver.h"
 #include "engine/SheetTexts.h"
 #include "print/PrintFonts.h"
+#include "print/Upreviewform.h"
+#include "print/Uselectdialog.h"
 #include "print/Uprintsetup.h"
 
 using korvexa::printer::FakePrinterDevice;
@@ -66,22 +69,46 @@ private slots:
 
     void cleanup() { w.form.reset(); }
 
+    // Runs a command that opens a modal window, and closes that window,
+    // telling whether it was `expected` (the preview shown maximised).
+    // Back in the main window, as the user is.
+    bool ClosesModal(QAction* command, QWidget* expected)
+    {
+        bool seen = false;
+        QTimer closer;  // gone with the command when it opens nothing
+        closer.setSingleShot(true);
+        connect(&closer, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            seen = modal == expected && (expected != w.form->PreviewForm || modal->isMaximized());
+            if (modal)
+                modal->close();
+        });
+        closer.start(0);
+        command->trigger();
+        w.form->activateWindow();
+        [&] { QVERIFY(QTest::qWaitForWindowActive(w.form.get())); }();
+        return seen;
+    }
+
     void theFileMenuEnablesPrintingByTheDesignedSlabs()
     {
         w.Open();
         auto* menu = w.Find<QMenu>("MenuFile");
         const auto enabled = [&] {
             emit menu->aboutToShow();
-            return std::pair(w.Action("MenuPrint")->isEnabled(), w.Action("MenuSelectPrint")->isEnabled());
+            QString on;
+            for (const char* item : {"MenuPreview", "MenuPrint", "MenuSelectPrint"})
+                on += w.Action(item)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+            return on;
         };
-        QCOMPARE(enabled(), std::pair(false, false));
+        QCOMPARE(enabled(), QStringLiteral("000"));
         emit menu->aboutToHide();
         QVERIFY(w.Action("MenuPrint")->isEnabled());  // its shortcut checks for itself
         w.DesignCurrent();
-        QCOMPARE(enabled(), std::pair(true, false));
+        QCOMPARE(enabled(), QStringLiteral("110"));
         w.Action("SlabAddButton")->trigger();
         w.DesignCurrent();
-        QCOMPARE(enabled(), std::pair(true, true));
+        QCOMPARE(enabled(), QStringLiteral("111"));
     }
 
     void withoutADesignedSlabPrintingIsRefused()
@@ -95,6 +122,44 @@ private slots:
         QTest::keySequence(w.form.get(), QKeySequence::Print);
         QCOMPARE(Printer().printDialogs, 1);  // cancelled
         QCOMPARE(Printer().printDialogPageCount, 1);
+    }
+
+    void thePreviewIsRefusedWithoutADesignedSlabAndShownMaximised()
+    {
+        w.Open();
+        for (const char* command : {"PreviewButton", "MenuPreview"}) {
+            w.shown.clear();
+            QVERIFY(!ClosesModal(w.Action(command), w.form->PreviewForm));
+            QCOMPARE(w.shown, QStringList{QStringLiteral("計算されたスラブがありません")});
+        }
+        w.DesignCurrent();
+        for (const char* command : {"PreviewButton", "MenuPreview"})
+            QVERIFY(ClosesModal(w.Action(command), w.form->PreviewForm));
+    }
+
+    void theCommandsTakeTheValueBeingTyped()
+    {
+        w.Open();
+        w.DesignCurrent();
+        TNumberEdit* lx = w.Box("LxInput");
+        const auto typeAndRun = [&](const QString& value, const char* command, QWidget* opens) {
+            WindowDriver::Focus(lx);
+            lx->selectAll();
+            QTest::keyClicks(lx, value);
+            if (opens) {
+                QVERIFY(ClosesModal(w.Action(command), opens));
+            } else {
+                w.Action(command)->trigger();
+                QVERIFY(lx->hasFocus());
+            }
+            QCOMPARE(w.form->SlabList.At(1).Lx, value.toDouble());
+        };
+        Printer().printAnswer = PrintChoice{1, 1, 1, false};
+        typeAndRun(QStringLiteral("3.5"), "PrintButton", nullptr);
+        QVERIFY(std::any_of(Printer().pages[0].texts.begin(), Printer().pages[0].texts.end(),
+                            [](const auto& t) { return t.text.contains(QStringLiteral("Lx=3.50m")); }));
+        typeAndRun(QStringLiteral("2.5"), "PreviewButton", w.form->PreviewForm);
+        typeAndRun(QStringLiteral("2"), "MenuSelectPrint", w.form->SelectDialog);
     }
 
     void thePdfOfTheSampleIsWhatTheCommandLineWrites()
