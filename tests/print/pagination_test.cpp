@@ -7,6 +7,7 @@
 #include "print/PrintPages.h"
 #include "print/PrinterInfomation.h"
 #include "printer/FakePrinterDevice.h"
+#include "slab_test_data.h"
 
 using namespace korvexa;
 using print::PageIndexMember;
@@ -15,21 +16,6 @@ using printer::FakePrinterDevice;
 using printer::PrintChoice;
 
 namespace {
-
-// Designed slabs of 15 printed lines (long-term with the deflection check).
-datafile::DataSet FifteenLineSlabs(int count)
-{
-    datafile::DataSet data;
-    for (int i = 1; i <= count; ++i) {
-        SlabData slab;
-        slab.Name = "S" + std::to_string(i);
-        slab.TL = {7, 0, 6};
-        slab.Delta = 0.5;
-        slab.Calculated = true;
-        data.slabs.push_back(slab);
-    }
-    return data;
-}
 
 QStringList Lines(int count)
 {

@@ -23,6 +23,7 @@
 #include "print/Uprintsetup.h"
 #include "print/Uselectdialog.h"
 #include "printer/FakePrinterDevice.h"
+#include "slab_test_data.h"
 
 using namespace korvexa;
 using printer::FakePrinterDevice;
@@ -43,15 +44,7 @@ private:
     // others 4.
     void Open(int count, int firstPageNo = 0)
     {
-        data_ = {};
-        for (int i = 1; i <= count; ++i) {
-            SlabData slab;
-            slab.Name = QStringLiteral("S%1").arg(i, 4, 10, QLatin1Char('0')).toStdString();
-            slab.TL = {7, 0, 6};
-            slab.Delta = 0.5;
-            slab.Calculated = true;
-            data_.slabs.push_back(slab);
-        }
+        data_ = FifteenLineSlabs(count);
         auto printer = std::make_unique<FakePrinterDevice>();
         printer_ = printer.get();
         setup_ = std::make_unique<TPrintSetup>(std::move(printer), dir_.filePath(QStringLiteral("#Korvexa#.ini")));

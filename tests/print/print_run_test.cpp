@@ -11,6 +11,7 @@
 #include "print/Uprintsetup.h"
 #include "print/Uselectdialog.h"
 #include "printer/FakePrinterDevice.h"
+#include "slab_test_data.h"
 
 using namespace korvexa;
 using printer::FakePrinterDevice;
@@ -29,15 +30,7 @@ private:
     // `count` designed slabs "S0001".. of 15 printed lines; pages numbered from 1.
     void Create(int count, bool makesCopies = true)
     {
-        data_ = {};
-        for (int i = 1; i <= count; ++i) {
-            SlabData slab;
-            slab.Name = QStringLiteral("S%1").arg(i, 4, 10, QLatin1Char('0')).toStdString();
-            slab.TL = {7, 0, 6};
-            slab.Delta = 0.5;
-            slab.Calculated = true;
-            data_.slabs.push_back(slab);
-        }
+        data_ = FifteenLineSlabs(count);
         printer::FakeGeometry geometry;
         geometry.makesCopies = makesCopies;
         auto printer = std::make_unique<FakePrinterDevice>(geometry);
