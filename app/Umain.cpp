@@ -210,6 +210,11 @@ bool TMainForm::OpenParamFile(const QString& fileName)
     FileHistory->Remake(absolute, true);
     SetCaption(absolute, datafile::IsReadOnlyFile(path));
     ShowSlab();
+    // Read, but not every byte as it stands in the file (characters that are
+    // not CP932, bytes after the last field): say so before the data is
+    // edited and saved again.
+    if (!result.warnings.empty())
+        TellWarnings(QStringLiteral("ファイルを読み込みましたが、次の点を変更または無視しました。"), result.warnings);
     return true;
 }
 

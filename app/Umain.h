@@ -19,6 +19,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/FcList.h"
 #include "app/SlabList.h"
@@ -149,6 +151,7 @@ private:
     Continuation AskSaveCurrent(bool withCancel, QString* savedName = nullptr);
     korvexa::datafile::DataSet CurrentData() const;
     bool WriteData(const QString& fileName);
+    void TellWarnings(const QString& heading, const std::vector<std::string>& warnings);
     bool ReadData(const QString& fileName);
     void SetUpFiles();
     void TakeTypedValue();

@@ -134,6 +134,19 @@ TMainForm::Continuation TMainForm::AskSaveCurrent(bool withCancel, QString* save
     }
 }
 
+void TMainForm::TellWarnings(const QString& heading, const std::vector<std::string>& warnings)
+{
+    // A damaged file may give a warning for every slab: the box lists the
+    // first ones and counts the rest.
+    constexpr std::size_t kListed = 20;
+    QString text = heading;
+    for (std::size_t i = 0; i < warnings.size() && i < kListed; ++i)
+        text += QStringLiteral("\n") + app::Utf8(warnings[i]);
+    if (warnings.size() > kListed)
+        text += QStringLiteral("\nほか %1 件").arg(warnings.size() - kListed);
+    app::Tell(this, MessageKind::Warning, text);
+}
+
 datafile::DataSet TMainForm::CurrentData() const
 {
     datafile::DataSet data;
@@ -154,10 +167,7 @@ bool TMainForm::WriteData(const QString& fileName)
         app::Tell(this, MessageKind::Error, text);
     } else if (!result.warnings.empty()) {
         // Saved, but not every text as it is on screen: say what changed.
-        QString text = QStringLiteral("データを保存しましたが、ファイルに収まらない文字を変更しました。");
-        for (const std::string& warning : result.warnings)
-            text += QStringLiteral("\n") + app::Utf8(warning);
-        app::Tell(this, MessageKind::Warning, text);
+        TellWarnings(QStringLiteral("データを保存しましたが、ファイルに収まらない文字を変更しました。"), result.warnings);
     }
     return result.ok;
 }

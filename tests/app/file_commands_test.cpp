@@ -175,6 +175,22 @@ private slots:
         QVERIFY(w.shown.isEmpty());
     }
 
+    void whatTheReaderChangedIsShownOnOpen()
+    {
+        w.form->OpenParamFile(sample_);
+        QVERIFY(w.shown.isEmpty());
+
+        const QString padded = CopyOfSample("padded.slab");
+        QFile file(padded);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("xyz");
+        file.close();
+        QVERIFY(w.form->OpenParamFile(padded));
+        QCOMPARE(w.shown, QStringList{QStringLiteral("ファイルを読み込みましたが、次の点を変更または無視しました。\n"
+                                                     "ファイルの終わりの 3 バイトは何のデータでもないため読み飛ばしました")});
+        QCOMPARE(w.form->SlabList.Count(), SlabsIn(sample_));
+    }
+
     void commandsHaveTheStandardKeys()
     {
         const std::pair<const char*, QKeySequence> keys[] = {
