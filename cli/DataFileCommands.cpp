@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/DataSetJson.h"
+#include "cli/OutputGuard.h"
 #include "cli/SlabJson.h"
 #include "datafile/FileReading.h"
 #include "engine/InputCheck.h"
@@ -255,6 +256,8 @@ int JsonCommand(const std::string& path, std::ostream& out, std::ostream& err, J
 
 int SlabCommand(const std::string& input, const std::string& output, bool designedOnly, std::ostream& err)
 {
+    if (!CheckOutputIsNotInput(output, {input}, err))
+        return kExitError;
     datafile::InputFile file(input, datafile::InputKind::RegularFileOrPipe);
     if (!file.ok()) {
         PrintFileError(err, {std::string(datafile::kCannotOpenMessage), file.error()}, input);
@@ -270,6 +273,8 @@ int SlabCommand(const std::string& input, const std::string& output, bool design
                 if (status != DesignOk) {
                     ++undesignable;
                     PrintDesignFailure(err, s, status, index, data.settings, bars);
+                    if (designedOnly)
+                        return;
                 }
                 slabs.push_back(std::move(s));
             });
@@ -278,19 +283,15 @@ int SlabCommand(const std::string& input, const std::string& output, bool design
         err << "korvexa-cli: " << input << ": " << e.what() << "\n";
         return kExitError;
     }
-    // A file of fewer slabs than were given would replace an engineer's
-    // file with less than it held, unless that is asked for.
-    if (undesignable > 0 && !designedOnly) {
-        err << "korvexa-cli: 計算できないスラブが " << undesignable << " 枚あるため、" << output
-            << " には書き込みません（計算できるスラブだけを書くには --designed-only）\n";
-        return kExitError;
-    }
-    if (undesignable == data.slabs.size()) {
+    // A data file keeps every slab, as typed; only --designed-only leaves
+    // out those that cannot be designed, and then a file of none is not made.
+    if (designedOnly && data.slabs.empty()) {
         err << "korvexa-cli: 計算されたスラブがありません。" << output << " には書き込みません\n";
         return kExitError;
     }
     if (undesignable > 0)
-        err << "korvexa-cli: 警告: 計算できない " << undesignable << " 枚を除いて書き込みます\n";
+        err << "korvexa-cli: 警告: 計算できないスラブ " << undesignable << " 枚を"
+            << (designedOnly ? "除いて" : "そのまま") << "書き込みます\n";
     const datafile::WriteResult w = datafile::WriteDataFile(output, data);
     PrintWarnings(err, w.warnings);
     if (!w.ok) {
@@ -302,6 +303,8 @@ int SlabCommand(const std::string& input, const std::string& output, bool design
 
 int LatexCommand(const std::string& path, const std::string& output, const std::string& header, std::ostream& err)
 {
+    if (!CheckOutputIsNotInput(output, {path, header}, err))
+        return kExitError;
     std::vector<std::string> headerLines = latex::DefaultHeaderLines();
     if (!header.empty()) {
         auto read = latex::ReadHeaderFile(header);
@@ -317,6 +320,8 @@ int LatexCommand(const std::string& path, const std::string& output, const std::
         return kExitError;
     }
     PrintWarnings(err, r.warnings);
+    if (const std::string note = datafile::LeftOutNote(r.data->slabs); !note.empty())
+        err << "korvexa-cli: " << note << "\n";
     const latex::LatexFileResult w = latex::WriteLatexFile(output, *r.data, headerLines);
     if (!w.ok) {
         err << "korvexa-cli: File Open Error: \n" << output << "\n" << w.error << "\n";

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "cli/OutputGuard.h"
 #include "datafile/DataFile.h"
 #include "print/Pagination.h"
 #include "print/PrintDefaults.h"
@@ -79,6 +80,8 @@ bool ParseSelection(const std::string& text, std::vector<int>& numbers)
 int PdfCommand(const std::string& path, const std::string& output, const std::vector<int>& selection,
                std::ostream& err)
 {
+    if (!CheckOutputIsNotInput(output, {path}, err))
+        return kExitError;
     const datafile::ReadResult read = datafile::ReadDataFile(path);
     if (!read.ok()) {
         err << "korvexa-cli: " << read.error.message << "\n" << path << "\n" << read.error.detail << "\n";
@@ -95,6 +98,9 @@ int PdfCommand(const std::string& path, const std::string& output, const std::ve
         err << "korvexa-cli: 計算されたスラブがありません\n" << path << "\n";
         return kExitError;
     }
+    if (selection.empty())
+        if (const std::string note = datafile::LeftOutNote(data.slabs); !note.empty())
+            err << "korvexa-cli: " << note << "\n";
 
     printer::QtPrinterDevice device(QString::fromStdString(output));
     print::PrinterInfomation info;

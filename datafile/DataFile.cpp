@@ -634,9 +634,7 @@ std::string SlabPlace(std::size_t index, std::string_view name)
 std::string EncodeDataFile(const DataSet& data, std::vector<std::string>* warnings, int* slabsWritten)
 {
     ByteWriter w(warnings);
-    int count = 0;
-    for (const SlabData& s : data.slabs)
-        count += s.Calculated ? 1 : 0;
+    const int count = static_cast<int>(data.slabs.size());
     w.Reserve(512 + static_cast<std::size_t>(count) * SlabRecordSize(ProgramVersion()) + data.layout.Title.size());
 
     w.FixedText(kFileMagic, kMagicSize, "識別子");
@@ -652,10 +650,11 @@ std::string EncodeDataFile(const DataSet& data, std::vector<std::string>* warnin
     for (const std::string& grade : data.grades)
         w.FixedText(grade, kGradeSize, "鉄筋の材種");
 
+    // Every slab, designed or not: the reader designs each one again, and
+    // one that cannot be designed comes back as it was typed.
     w.Int(count);
     for (std::size_t i = 0; i < data.slabs.size(); ++i)
-        if (data.slabs[i].Calculated)
-            WriteSlab(w, data.slabs[i], SlabPlace(i, data.slabs[i].Name));
+        WriteSlab(w, data.slabs[i], SlabPlace(i, data.slabs[i].Name));
     WriteLayout(w, data.layout);
     if (slabsWritten)
         *slabsWritten = count;

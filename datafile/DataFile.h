@@ -1,6 +1,5 @@
 // The slab data file (".slab"): a flat little-endian binary file holding the
-// design-wide settings, the bar grades, the designed slabs and the print
-// layout.  Files written by every earlier version of the program are read;
+// design-wide settings, the bar grades, the slabs and the print layout.  Files written by every earlier version of the program are read;
 // fields that an older version did not write keep their defaults.
 #pragma once
 
@@ -79,7 +78,7 @@ std::string ShortName(std::string_view name);
 // "スラブ 3「S3 事務室」": a slab in messages.
 std::string SlabPlace(std::size_t index, std::string_view name);
 
-// The bytes of a data file: only the slabs that are Calculated are written.
+// The bytes of a data file: every slab, designed or not, in list order.
 // Names longer than 50 bytes are cut at a character boundary, characters
 // CP932 lacks become "?"; each such change adds a warning.
 std::string EncodeDataFile(const DataSet& data, std::vector<std::string>* warnings = nullptr,

@@ -32,4 +32,22 @@ auto Inputs(const SlabInputData& s)
 
 bool SameInputs(const SlabInputData& a, const SlabInputData& b) { return Inputs(a) == Inputs(b); }
 
+std::string LeftOutNote(std::span<const SlabData> slabs)
+{
+    constexpr std::size_t kNamed = 20;
+    std::string names;
+    std::size_t count = 0;
+    for (const SlabData& slab : slabs) {
+        if (slab.Calculated)
+            continue;
+        if (++count <= kNamed)
+            names += (count > 1 ? ", " : "") + slab.Name;
+    }
+    if (count == 0)
+        return {};
+    if (count > kNamed)
+        names += " ほか " + std::to_string(count - kNamed) + " 枚";
+    return "計算できないため出力しないスラブ: " + names;
+}
+
 }  // namespace korvexa::datafile

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,5 +64,10 @@ struct DataSet {
 // Whether two records have the same inputs (the fields a data file stores
 // and the design reads).
 bool SameInputs(const SlabInputData& a, const SlabInputData& b);
+
+// What printing and the LaTeX report leave out: "計算できないため出力しない
+// スラブ: S1, S7", the names of the slabs that are not designed (the first
+// twenty, the rest counted); empty when every slab is designed.
+std::string LeftOutNote(std::span<const SlabData> slabs);
 
 }  // namespace korvexa::datafile

@@ -2,6 +2,7 @@
 // input it refuses without writing anything.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -74,4 +75,24 @@ TEST(PdfCommand, RefusesWhatItCannotPrint)
         EXPECT_FALSE(QFileInfo::exists(pdf));
     }
     EXPECT_TRUE(Cli({QStringLiteral("--help")}).out.contains(QStringLiteral("pdf FILE.slab -o OUT.pdf [--select 1,3,5]")));
+}
+
+TEST(PdfCommand, NeverWritesOverItsInput)
+{
+    QTemporaryDir dir;
+    const QString input = dir.filePath(QStringLiteral("floor.slab"));
+    const QString link = dir.filePath(QStringLiteral("floor.pdf"));
+    ASSERT_TRUE(QFile::copy(kSample, input));
+    ASSERT_TRUE(QFile::link(input, link));
+    const auto bytes = [&] {
+        QFile file(input);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = bytes();
+    for (const QString& output : {input, link}) {
+        const CliRun run = Cli({QStringLiteral("pdf"), input, QStringLiteral("-o"), output});
+        EXPECT_EQ(run.status, 2) << output.toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("入力ファイルと同じ"))) << run.err.toStdString();
+    }
+    EXPECT_EQ(bytes(), before);
 }

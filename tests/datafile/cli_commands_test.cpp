@@ -92,7 +92,10 @@ TEST(CliDataFile, JsonToFileAndBack)
     EXPECT_EQ(datafile::test::ReadBytes(folder / "again.slab"), datafile::test::ReadBytes(folder / "out.slab"));
 }
 
-TEST(CliDataFile, SlabNeverWritesFewerSlabsThanItWasGiven)
+// Every slab is written as given, designable or not, each that is not
+// named with its reason; a value no data file holds leaves the target as it
+// was.  --designed-only leaves out the undesignable ones.
+TEST(CliDataFile, SlabWritesEverySlabAsGiven)
 {
     TempFolder folder;
     const fs::path target = folder / "floor.slab";
@@ -104,34 +107,67 @@ TEST(CliDataFile, SlabNeverWritesFewerSlabsThanItWasGiven)
         return Slab(folder / "in.json", target, designedOnly);
     };
     struct Case {
-        const char* slab;      // a second slab, after one that designs
-        const char* reason;    // the field named for it
+        const char* slab;    // a second slab, after one that designs
+        const char* reason;  // the field named for it
+        int status;
     };
-    for (const Case& c : {Case{R"({"Name": "零", "Lx": 0})", "スラブ 2「零」: Lx:"},
-                          Case{R"({"Name": "負", "Lx": -4, "Ly": 5})", "スラブ 2「負」: Lx:"},
-                          Case{R"({"Name": "薄", "Lx": 3, "Ly": 4, "T": -15})", "スラブ 2「薄」: T:"},
-                          Case{R"({"Name": "強", "Lx": 3, "Ly": 4, "Fc": 1e308})", "Fc: 1e+308 は大きすぎます"},
-                          Case{R"({"Name": "間", "Lx": 3, "Ly": 4, "Pitch": [[1000000000, 0], [0, 0]]})", "Pitch[0][0]:"},
-                          Case{R"({"Name": "逆", "Lx": 5, "Ly": 4})", "スラブ 2「逆」: Lx:"}}) {
+    for (const Case& c : {Case{R"({"Name": "零", "Lx": 0})", "スラブ 2「零」: Lx:", 0},
+                          Case{R"({"Name": "薄", "Lx": 3, "Ly": 4, "T": -15})", "スラブ 2「薄」: T:", 0},
+                          Case{R"({"Name": "逆", "Lx": 5, "Ly": 4})", "スラブ 2「逆」: Lx:", 0},
+                          Case{R"({"Name": "強", "Lx": 3, "Ly": 4, "Fc": 1e308})", "Fc: 1e+308 は大きすぎます", 2},
+                          Case{R"({"Name": "間", "Lx": 3, "Ly": 4, "Pitch": [[1000000000, 0], [0, 0]]})", "Pitch[0][0]:", 2}}) {
+        fs::copy_file(kExamples / "sample.slab", target, fs::copy_options::overwrite_existing);
         const Outcome r = slabFrom(std::string(", ") + c.slab);
-        EXPECT_EQ(r.status, 2) << c.slab;
+        EXPECT_EQ(r.status, c.status) << c.slab << r.err;
         EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;
-        EXPECT_NE(r.err.find("--designed-only"), std::string::npos) << r.err;
-        EXPECT_EQ(datafile::test::ReadBytes(target), before) << c.slab;
+        const datafile::ReadResult written = datafile::ReadDataFile(target);
+        ASSERT_TRUE(written.ok());
+        if (c.status == 0) {
+            ASSERT_EQ(written.data->slabs.size(), 2u) << c.slab;
+            EXPECT_FALSE(written.data->slabs[1].Calculated);
+        } else {
+            EXPECT_EQ(datafile::test::ReadBytes(target), before) << c.slab;
+        }
     }
 
-    // A data set without slabs never empties a file.
+    // With --designed-only, a data set without designed slabs never empties a file.
+    fs::copy_file(kExamples / "sample.slab", target, fs::copy_options::overwrite_existing);
     datafile::test::WriteBytes(folder / "empty.json", R"({"slabs": []})");
     EXPECT_EQ(Slab(folder / "empty.json", target, true).status, 2);
     EXPECT_EQ(datafile::test::ReadBytes(target), before);
 
-    // Asked for, the designed ones are written.
     const Outcome some = slabFrom(R"(, {"Name": "零", "Lx": 0}, {"Name": "S3", "Lx": 2, "Ly": 2})", true);
     ASSERT_EQ(some.status, 0) << some.err;
     const datafile::ReadResult written = datafile::ReadDataFile(target);
     ASSERT_TRUE(written.ok());
     ASSERT_EQ(written.data->slabs.size(), 2u);
     EXPECT_EQ(written.data->slabs[1].Name, "S3");
+}
+
+// An output that is the input, by its name or through a link, is refused
+// and the input stays as it was.
+TEST(CliDataFile, OutputNeverOverwritesTheInput)
+{
+    TempFolder folder;
+    const fs::path input = folder / "floor.slab";
+    fs::copy_file(kExamples / "sample.slab", input);
+    fs::create_symlink(input, folder / "link.tex");
+    fs::create_hard_link(input, folder / "hard.tex");
+    datafile::test::WriteBytes(folder / "h.txt", "\\documentclass{jsarticle}\r\n");
+    const std::string before = datafile::test::ReadBytes(input);
+    for (const fs::path& output : {input, folder / "link.tex", folder / "hard.tex"}) {
+        std::ostringstream err;
+        EXPECT_EQ(LatexCommand(input.string(), output.string(), "", err), 2) << output;
+        EXPECT_NE(err.str().find("入力ファイルと同じ"), std::string::npos) << err.str();
+    }
+    std::ostringstream err;
+    EXPECT_EQ(LatexCommand(input.string(), (folder / "h.txt").string(), (folder / "h.txt").string(), err), 2);
+    EXPECT_EQ(datafile::test::ReadBytes(input), before);
+
+    const fs::path json = folder / "in.json";
+    datafile::test::WriteBytes(json, R"({"slabs": [{"Name": "S1", "Lx": 3, "Ly": 4}]})");
+    EXPECT_EQ(Slab(json, json).status, 2);
+    EXPECT_EQ(datafile::test::ReadBytes(json), R"({"slabs": [{"Name": "S1", "Lx": 3, "Ly": 4}]})");
 }
 
 TEST(CliDataFile, DesignStreamsAndGivesEachReason)

@@ -120,15 +120,15 @@ TEST(FileLayout, BarBlockOfTheDefaultRecord)
         EXPECT_EQ(IntAt(b, kSlabStart + 229 + 4 * i), expected[i]) << "word " << i;
 }
 
-TEST(FileLayout, OnlyDesignedSlabsAreWritten)
+TEST(FileLayout, EverySlabIsWrittenDesignedOrNot)
 {
     DataSet d = Designed({DesignableSlab("A"), SlabData{}, DesignableSlab("C")});
     ASSERT_FALSE(d.slabs[1].Calculated);
     int written = 0;
     const std::string b = EncodeDataFile(d, nullptr, &written);
-    EXPECT_EQ(written, 2);
-    EXPECT_EQ(IntAt(b, 160), 2);
-    EXPECT_EQ(Bytes(b, kSlabStart + kSlabSize, 2), std::string("C\0", 2));
+    EXPECT_EQ(written, 3);
+    EXPECT_EQ(IntAt(b, 160), 3);
+    EXPECT_EQ(Bytes(b, kSlabStart + 2 * kSlabSize, 2), std::string("C\0", 2));
 }
 
 TEST(FileLayout, PrintLayoutFields)

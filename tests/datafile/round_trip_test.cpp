@@ -5,6 +5,7 @@
 
 #include "TestData.h"
 #include "datafile/DataFile.h"
+#include "engine/Ukorvexa.h"
 
 namespace korvexa::datafile {
 namespace {
@@ -89,6 +90,29 @@ TEST(RoundTrip, ASlabDesignsExactlyWhenItsFileWouldOpenAgain)
         const ReadResult back = DecodeDataFile(EncodeDataFile(d));
         EXPECT_EQ(designed, back.ok()) << what << ": " << back.error.detail;
     }
+}
+
+// A slab that cannot be designed is kept in the file and comes back as it
+// was typed, undesigned, with the reason its design gives.
+TEST(RoundTrip, UndesignableSlabsComeBackAsTyped)
+{
+    test::TempFolder folder;
+    DataSet d;
+    d.slabs = {test::DesignableSlab("A"), test::DesignableSlab("B"), SlabData{}};
+    d.slabs[1].Lx = 5;  // longer than Ly
+    d.slabs[1].Ly = 4;
+    d.slabs[2].Name = "C";
+    DesignDataSet(d);
+    const auto path = folder / "mixed.slab";
+    ASSERT_TRUE(WriteDataFile(path, d).ok);
+
+    const ReadResult r = ReadDataFile(path);
+    ASSERT_TRUE(r.ok()) << r.error.detail;
+    ASSERT_EQ(r.data->slabs.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_TRUE(SameInputs(r.data->slabs[i], d.slabs[i])) << i;
+    EXPECT_EQ(r.designStatus, (std::vector<int>{DesignOk, DesignSpansSwapped, DesignIncomplete}));
+    EXPECT_EQ(LeftOutNote(r.data->slabs), "計算できないため出力しないスラブ: B, C");
 }
 
 TEST(RoundTrip, RecordInAnotherUnitIsConvertedWhenDesigned)
