@@ -60,6 +60,9 @@ std::string FieldLabel(std::string_view field, const PanelState& panel)
         {"Lx", "Lx"},                 {"Ly", "Ly"},                 {"Cov", "鉄筋のかぶり厚"},
         {"FL", "仕上重量"},           {"Own", "スラブ自重"},         {"IncreaseS", "応力の割増率"},
         {"IncreaseD", "たわみの割増率"}, {"LoadUnit", "荷重の単位"},
+        {"Name", "名称"},             {"TLDirect", "床荷重の直接入力"}, {"OwnDirect", "スラブ自重の直接入力"},
+        {"DeltCheck", "たわみの検討"}, {"DeflectionOnly", "t/Lx による判定"},
+        {"FLAdd", "固有振動数の仕上重量"},
         {"settings.LoadUnitFactor", "基本設定の荷重の単位"}};
     const ParsedField f = Parse(field);
     const std::vector<int>& i = f.index;

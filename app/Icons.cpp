@@ -45,6 +45,24 @@ void Arrow(QPainter& p, bool right, bool bar)
         p.drawRect(right ? QRectF(11.5, 3, 2, 10) : QRectF(2.5, 3, 2, 10));
 }
 
+// A curved arrow turning back to the left (undo) or on to the right (redo).
+void TurnArrow(QPainter& p, bool right)
+{
+    if (right) {  // the mirror image of undo
+        p.translate(16, 0);
+        p.scale(-1, 1);
+    }
+    QPainterPath curve;
+    curve.moveTo(4, 7);
+    curve.cubicTo(8, 3, 14, 5, 13, 11);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kBlue, 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(curve);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kBlue);
+    p.drawPolygon(QPolygonF() << QPointF(1.5, 8.5) << QPointF(7, 3) << QPointF(8, 10));
+}
+
 void Draw(QPainter& p, ToolIcon which)
 {
     switch (which) {
@@ -93,6 +111,8 @@ void Draw(QPainter& p, ToolIcon which)
     case ToolIcon::Previous: Arrow(p, false, false); break;
     case ToolIcon::Next: Arrow(p, true, false); break;
     case ToolIcon::Last: Arrow(p, true, true); break;
+    case ToolIcon::Undo: TurnArrow(p, false); break;
+    case ToolIcon::Redo: TurnArrow(p, true); break;
     }
 }
 

@@ -8,7 +8,7 @@
 
 namespace korvexa::app {
 
-enum class ToolIcon { NewData, Open, Save, Print, Preview, First, Previous, Next, Last, Copy };
+enum class ToolIcon { NewData, Open, Save, Print, Preview, First, Previous, Next, Last, Copy, Undo, Redo };
 
 QIcon MakeToolIcon(ToolIcon which);
 QIcon ProgramIcon();

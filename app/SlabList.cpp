@@ -47,52 +47,62 @@ void SlabList::Rearrange(std::vector<SlabData> slabs)
 
 void SlabList::SetCurrentIndex(int index) { current_ = std::clamp(index, 1, Count()); }
 
-void SlabList::Append()
+SlabList::NewSlab SlabList::MakeNewSlab() const
 {
+    NewSlab made{records_.front(), {}};
     if (Count() >= 1) {
-        SlabData& model = records_.front();
-        model = Current();
-        model.Lx = model.Ly = 0;
-        model.Pitch = {};
+        made.model = Current();
+        made.model.Lx = made.model.Ly = 0;
+        made.model.Pitch = {};
     }
-    records_.push_back(records_.front());
-    current_ = Count();
-    Current().Name = "S" + std::to_string(current_);
-    Current().Calculated = false;  // no spans yet: the next design fails
+    made.slab = made.model;
+    made.slab.Name = "S" + std::to_string(Count() + 1);
+    made.slab.Calculated = false;  // no spans yet: the next design fails
+    return made;
 }
 
-SlabList::AddResult SlabList::Add()
+void SlabList::Append()
+{
+    NewSlab made = MakeNewSlab();
+    records_.front() = std::move(made.model);
+    Insert(Count() + 1, std::move(made.slab));
+}
+
+SlabList::AddResult SlabList::AddOutcome() const
 {
     if (!Current().Calculated)
         return AddResult::Refused;
-    if (!LastIsCalculated()) {
-        current_ = Count();
-        return AddResult::MovedToLast;
-    }
-    Append();
-    return AddResult::Added;
+    return LastIsCalculated() ? AddResult::Added : AddResult::MovedToLast;
 }
 
-SlabList::CopyResult SlabList::Copy()
+SlabList::CopyResult SlabList::CopyOutcome() const
 {
     if (!Current().Calculated)
         return CopyResult::Refused;
-    if (!LastIsCalculated()) {
-        records_.back() = Current();
-        current_ = Count();
-        return CopyResult::OverwroteLast;
-    }
-    records_.push_back(Current());
-    current_ = Count();
-    return CopyResult::Appended;
+    return LastIsCalculated() ? CopyResult::Appended : CopyResult::OverwroteLast;
 }
 
-void SlabList::DeleteCurrent()
+void SlabList::Insert(int index, SlabData slab)
 {
-    if (Count() <= 1)
+    index = std::clamp(index, 1, Count() + 1);
+    records_.insert(records_.begin() + index, std::move(slab));
+    current_ = index;
+}
+
+void SlabList::Remove(int index)
+{
+    if (Count() <= 1 || index < 1 || index > Count())
         return;
-    records_.erase(records_.begin() + current_);
+    records_.erase(records_.begin() + index);
     current_ = std::min(current_, Count());
+}
+
+void SlabList::Restore(std::vector<SlabData> records, int current)
+{
+    if (records.size() < 2)
+        return;
+    records_ = std::move(records);
+    SetCurrentIndex(current);
 }
 
 int SlabList::CountCalculated() const

@@ -4,6 +4,7 @@
 // saved.  There is always at least one slab.
 #pragma once
 
+#include <span>
 #include <vector>
 
 #include "engine/SlabData.h"
@@ -38,32 +39,50 @@ public:
     SlabData& Template() { return records_.front(); }
     bool LastIsCalculated() const { return records_.back().Calculated; }
 
-    // Appends a slab made from the template and makes it current.  The
-    // template first takes every input of the current slab but the spans
-    // and the entered pitches, so a new slab continues the one before it.
+    // Appends a slab made from the template (MakeNewSlab) and makes it current.
     void Append();
 
+    // The slab the add command appends and the template it leaves behind:
+    // the template takes every input of the current slab but the spans and
+    // the entered pitches, so a new slab continues the one before it; the
+    // slab is named "S" and its index.
+    struct NewSlab {
+        SlabData model;
+        SlabData slab;
+    };
+    NewSlab MakeNewSlab() const;
+
+    // What the add and copy commands do with the list as it is: a slab may
+    // be added only after the current one is designed, and the list never
+    // holds more than one undesigned slab, which is then the last.
     enum class AddResult {
         Refused,      // the current slab is not designed
-        Added,        // a new slab was appended and is current
-        MovedToLast,  // the last slab is still undesigned: it became current instead
+        Added,        // a new slab (MakeNewSlab) is appended
+        MovedToLast,  // the last slab is still undesigned: it becomes current instead
     };
-    AddResult Add();
-
+    AddResult AddOutcome() const;
     enum class CopyResult {
         Refused,        // the current slab is not designed
-        Appended,       // a copy was appended and is current
-        OverwroteLast,  // the undesigned last slab was replaced by the copy
+        Appended,       // a copy of the current slab is appended
+        OverwroteLast,  // the undesigned last slab is replaced by the copy
     };
-    CopyResult Copy();
+    CopyResult CopyOutcome() const;
 
-    // Removes the current slab; the one after it (or the new last one)
-    // becomes current.  The last remaining slab is never removed.
-    void DeleteCurrent();
+    // Puts `slab` in at `index` (1..n+1), the slabs from there on moving
+    // down by one, and makes it current.
+    void Insert(int index, SlabData slab);
+    // Takes slab `index` out; the current index stays within 1..n.  The
+    // last remaining slab is never removed.
+    void Remove(int index);
+
+    // Every record, the template first, and the same put back whole.
+    const std::vector<SlabData>& Records() const { return records_; }
+    void Restore(std::vector<SlabData> records, int current);
 
     int CountCalculated() const;
     // The slabs 1..n.
     std::vector<SlabData> Slabs() const { return {records_.begin() + 1, records_.end()}; }
+    std::span<const SlabData> View() const { return std::span(records_).subspan(1); }
 
 private:
     std::vector<SlabData> records_;

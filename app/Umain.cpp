@@ -17,6 +17,7 @@
 #include "app/AppSettings.h"
 #include "app/Help.h"
 #include "app/Icons.h"
+#include "app/RecoveryCopy.h"
 #include "app/StartupPaths.h"
 #include "app/UmainShared.h"
 #include "app/UserMessages.h"
@@ -55,6 +56,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
     AboutBox = new TAboutBox(this);
     SetUpPrint();
     SetUpLatex();
+    SetUpEdit();
     qApp->installEventFilter(this);
     SizeAndCentre();
 }
@@ -72,6 +74,9 @@ void TMainForm::SizeAndCentre()
 TMainForm::~TMainForm()
 {
     qApp->removeEventFilter(this);
+    // The stack clears itself as it goes: that is no change of the data
+    // (and keeps the recovery copy of a window that did not close cleanly).
+    undo_->blockSignals(true);
 }
 
 void TMainForm::ApplyFonts()
@@ -177,12 +182,14 @@ void TMainForm::SetPanelColour(const QColor& colour)
     ui->ViewPanel->setPalette(palette);
 }
 
+// The caption, with the place of the modified marker "*".
 void TMainForm::SetCaption(const QString& fileName, bool readOnly)
 {
+    const QString marker = QStringLiteral("[*]");
     if (fileName.isEmpty())
-        setWindowTitle(CaptionPrefix + QStringLiteral("(無題)"));
+        setWindowTitle(CaptionPrefix + QStringLiteral("(無題)") + marker);
     else
-        setWindowTitle(CaptionPrefix + fileName + (readOnly ? QStringLiteral("(閲覧)") : QString()));
+        setWindowTitle(CaptionPrefix + fileName + (readOnly ? QStringLiteral("(閲覧)") : QString()) + marker);
 }
 
 bool TMainForm::OpenParamFile(const QString& fileName)
@@ -196,20 +203,7 @@ bool TMainForm::OpenParamFile(const QString& fileName)
         app::Tell(this, MessageKind::Error, text);
         return false;
     }
-    datafile::DataSet& data = *result.data;
-    ProgramSettings() = data.settings;
-    ProgramBars().SetGrades(data.grades);
-    PrintSetup->ApplyLayout(data.layout);
-    FcListReset();
-    for (const SlabData& slab : data.slabs)
-        FcListAdd(slab.Fc);
-    SlabList.Replace(std::move(data.slabs), data.settings.LoadUnitFactor);
-    ReloadNameBox();
-    UpdateLoadUnit();
-    const QString absolute = QFileInfo(fileName).absoluteFilePath();
-    FileHistory->Remake(absolute, true);
-    SetCaption(absolute, datafile::IsReadOnlyFile(path));
-    ShowSlab();
+    ApplyDataSet(*result.data, QFileInfo(fileName).absoluteFilePath());
     // Read, but not every byte as it stands in the file (characters that are
     // not CP932, bytes after the last field): say so before the data is
     // edited and saved again.
@@ -223,6 +217,15 @@ bool TMainForm::OpenParamFile(const QString& fileName)
 // with keys of their own hook them in the file of their panel.
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    // The undo keys undo the window's steps, also in a box that has an
+    // undo of its own.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && IsUndoKey(*static_cast<QKeyEvent*>(event))) {
+            event->ignore();
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* widget = qobject_cast<QWidget*>(watched);
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -252,6 +255,7 @@ bool TMainForm::FormCloseQuery()
         FileHistory->Remake(saved, false);
     app::WriteSetting(iniFileName_, "Color", "BackColor", BackColourText(BackColor(), DefaultBackColor));
     FileHistory->Save();
+    recovery_->Remove();  // a clean exit: saved or given up
     return true;
 }
 

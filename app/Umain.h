@@ -9,6 +9,7 @@
 //   UmainBars.cpp   bars, pitches and concrete
 //   UmainSheet.cpp  recalculation, result sheet and messages
 //   UmainFiles.cpp  new, open, save, the save question and recent files
+//   UmainEdit.cpp   undo and redo, the modified state, the recovery copy
 //   UmainPrint.cpp  print, print a selection and the print preview
 #pragma once
 
@@ -22,13 +23,17 @@
 #include <string>
 #include <vector>
 
+#include "app/EditCommands.h"
 #include "app/FcList.h"
 #include "app/SlabList.h"
 #include "datafile/DataSet.h"
 
 class QButtonGroup;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
+class QTimer;
+class QUndoStack;
 class QUrl;
 class TAboutBox;
 class TCommonForm;
@@ -44,7 +49,12 @@ namespace Ui {
 class TMainForm;
 }
 
-class TMainForm : public QMainWindow {
+namespace korvexa::app {
+class DataNotifier;
+class RecoveryCopy;
+}
+
+class TMainForm : public QMainWindow, private korvexa::app::EditTarget {
     Q_OBJECT
 
 public:
@@ -57,6 +67,20 @@ public:
 
     // Opens a data file as the open command does after its dialog.
     bool OpenParamFile(const QString& fileName);
+
+    // Offers the recovery copies that windows which ended without saving
+    // left behind (start-up, after FormShow).
+    void OfferRecovery();
+
+    // Undo and redo of every edit; the data is modified while the stack is
+    // not clean.  Opening a file or new data clears it.
+    QUndoStack& UndoStack() { return *undo_; }
+    bool IsModified() const;
+    // What changed in the data, for the windows that follow it.
+    korvexa::app::DataNotifier& Notifier() { return *notifier_; }
+    // The recovery copy is written this long after the last edit (ms).
+    int RecoveryDelay = 3000;
+    QString RecoveryCopyPath() const;
 
     // The slabs of the open data set; the current one is shown.
     korvexa::app::SlabList SlabList;
@@ -82,6 +106,7 @@ public:
         int filterIndex = 1;
         QString directory;
         QString fileName;
+        QString defaultSuffix;  // given to a name typed without one
     };
     static SaveDialogSetup PrepareSaveDialog(const QString& fileName, int kind);
     // The file dialogs; tests answer them.  An empty name means cancelled.
@@ -134,6 +159,27 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // UmainEdit.cpp: the steps and what they change.
+    void SetUpEdit();
+    void UndoClick();
+    void RedoClick();
+    void ShowUndoTexts();
+    bool IsUndoKey(const QKeyEvent& key) const;
+    void CommitEdit(const QString& text = QString());
+    void SnapshotCurrent();
+    korvexa::app::DataState CaptureState() const;
+    void PushDataStep(const QString& text, korvexa::app::DataState before, korvexa::app::DataChange change);
+    void PutSlab(int index, const korvexa::SlabData& slab, int shown) override;
+    void InsertSlab(int index, const korvexa::SlabData& slab, const korvexa::SlabData& model) override;
+    void RemoveSlab(int index, const korvexa::SlabData& model, int shown) override;
+    void PutData(const korvexa::app::DataState& state, korvexa::app::DataChange change) override;
+    void PutLayout(const korvexa::datafile::PrintLayout& layout) override;
+    void StartNewData();
+    void MarkSaved();
+    void ModifiedStateChanged();
+    void WriteRecoveryCopy();
+    bool RestoreCopy(const QString& dataPath, const QString& fileName);
+
     // Umain.cpp
     void FormCreate();
     void SetUpToolBar();
@@ -152,7 +198,9 @@ private:
     korvexa::datafile::DataSet CurrentData() const;
     bool WriteData(const QString& fileName);
     void TellWarnings(const QString& heading, const std::vector<std::string>& warnings);
-    bool ReadData(const QString& fileName);
+    void ApplyDataSet(korvexa::datafile::DataSet& data, const QString& fileName);
+    bool ConfirmRenamedTarget(const QString& chosen, const QString& name);
+    bool HasDataToSave() const;
     void SetUpFiles();
     void TakeTypedValue();
 
@@ -165,7 +213,6 @@ private:
 
     // UmainSlabs.cpp
     void SetUpNameBox();
-    void AddNameOfCurrent();
     void SlabAddButtonClick();
     void SlabCopyButtonClick();
     void SlabDeleteButtonClick();
@@ -176,6 +223,7 @@ private:
     bool NameBoxKeyDown(int key);
     void NameBoxExit();
     void ReloadNameBox();
+    void TellLeftOut();
 
     // UmainPanel.cpp
     void SetUpPanel();
@@ -240,4 +288,11 @@ private:
     const QString CaptionPrefix = QStringLiteral("Korvexa  ");
     QColor DefaultBackColor;
     QString iniFileName_;
+
+    QUndoStack* undo_ = nullptr;
+    korvexa::app::DataNotifier* notifier_ = nullptr;
+    korvexa::SlabData committed_;      // the current slab as of its last step
+    int committedIndex_ = 0;  // its index; 0: none yet
+    std::unique_ptr<korvexa::app::RecoveryCopy> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
 };

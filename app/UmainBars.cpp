@@ -101,8 +101,10 @@ void TMainForm::SetUpBars()
             FcTextAtEntry = ui->FcInput->currentText();  // FcInputEnter
             return false;
         case QEvent::FocusOut:
-            if (app::LeavesTheControl(*static_cast<QFocusEvent*>(event)))
+            if (app::LeavesTheControl(*static_cast<QFocusEvent*>(event))) {
                 FcInputExit();
+                CommitEdit();  // the strength typed is one step
+            }
             return false;
         default:
             return false;
@@ -173,6 +175,7 @@ void TMainForm::ReadPitchButtonClick()
 {
     TakeCalculatedPitches(SlabList.Current());
     ShowBars();
+    CommitEdit(QStringLiteral("配筋ピッチの読込み"));
 }
 
 void TMainForm::CalcPitchButtonClick()
@@ -180,6 +183,7 @@ void TMainForm::CalcPitchButtonClick()
     ClearPitches(SlabList.Current(), false);
     ShowBars();
     Recalculate();
+    CommitEdit(QStringLiteral("配筋ピッチの算定"));
 }
 
 // ---------------------------------------------------------------- strength

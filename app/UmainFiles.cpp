@@ -6,7 +6,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
+#include <QUndoStack>
 
+#include "app/DataNotifier.h"
 #include "app/Ucomform.h"
 #include "app/Umain.h"
 #include "app/UmainShared.h"
@@ -39,10 +41,14 @@ void TMainForm::SetUpFiles()
         return QFileDialog::getOpenFileName(parent, QString(), QString(), kDataFilter);
     };
     ChooseSaveFile = [](QWidget* parent, const SaveDialogSetup& setup) {
-        const QStringList filters = setup.filter.split(QStringLiteral(";;"));
-        QString selected = filters.value(setup.filterIndex - 1);
         const QString start = setup.fileName.isEmpty() ? setup.directory : setup.fileName;
-        return QFileDialog::getSaveFileName(parent, QString(), start, setup.filter, &selected);
+        QFileDialog dialog(parent, QString(), start, setup.filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        // A name typed without the extension is asked about (overwriting)
+        // under the name it is written to.
+        dialog.setDefaultSuffix(setup.defaultSuffix);
+        dialog.selectNameFilter(setup.filter.split(QStringLiteral(";;")).value(setup.filterIndex - 1));
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
 
     FileHistory = new TFileHistory(this);
@@ -81,21 +87,20 @@ void TMainForm::SetUpFiles()
 
 // A value typed into a box is taken when the box is left.  A command that
 // works on the data takes it first, as leaving the box would, and gives
-// the box its focus back.
+// the box its focus back; the edit becomes a step of its own.
 void TMainForm::TakeTypedValue()
 {
     QWidget* box = QApplication::focusWidget();
-    if (!box || box->window() != this)
-        return;
-    box->clearFocus();
-    box->setFocus(Qt::OtherFocusReason);
+    if (box && box->window() == this) {
+        box->clearFocus();
+        box->setFocus(Qt::OtherFocusReason);
+    }
+    CommitEdit();
 }
 
 QString TMainForm::CurrentFileName() const { return FileHistory->NowOpenFileName(); }
 
 datafile::PrintLayout TMainForm::PrintLayout() const { return PrintSetup->Layout(); }
-
-void TMainForm::MenuPrintSetupClick() { PrintSetup->exec(); }
 
 TMainForm::SaveDialogSetup TMainForm::PrepareSaveDialog(const QString& fileName, int kind)
 {
@@ -104,27 +109,43 @@ TMainForm::SaveDialogSetup TMainForm::PrepareSaveDialog(const QString& fileName,
     setup.filterIndex = 1;
     setup.directory = fileName.isEmpty() ? QString() : QFileInfo(fileName).path();
     setup.fileName = fileName;
+    setup.defaultSuffix = kind == 1 ? QStringLiteral("tex") : QStringLiteral("slab");
     return setup;
 }
 
-// Asks whether to save the current data before it is replaced.  A failed
-// save abandons the command, so that the data is never lost silently.
+// The name chosen in the save dialog gets its extension replaced: a file of
+// that other name is only replaced when the user says so.
+bool TMainForm::ConfirmRenamedTarget(const QString& chosen, const QString& name)
+{
+    if (name == chosen || !QFileInfo::exists(name))
+        return true;
+    return app::Tell(this, MessageKind::Question, name + QStringLiteral(" は既に存在します。\n上書きしますか？")) ==
+           MessageAnswer::Yes;
+}
+
+// Only a data set with nothing typed at all (new data, not edited) needs
+// no saving.
+bool TMainForm::HasDataToSave() const { return !CurrentFileName().isEmpty() || IsModified(); }
+
+// Asks whether to save the current data before it is replaced, when it was
+// changed.  Only No gives the changes up: a save dialog that is cancelled,
+// or a save that fails, abandons the command with the data as it was.
 TMainForm::Continuation TMainForm::AskSaveCurrent(bool withCancel, QString* savedName)
 {
     TakeTypedValue();
-    const QString current = CurrentFileName();
-    if (IsReadOnly(current) || CountCalculatedSlabs(false) == 0)
+    if (!IsModified())
         return Continuation::Go;
     switch (app::Tell(this, MessageKind::Question, QStringLiteral("現在のデータを保存しますか？"), withCancel)) {
     case MessageAnswer::Cancel:
         return Continuation::Abandon;
     case MessageAnswer::Yes: {
-        const QString chosen = ChooseSaveFile(this, PrepareSaveDialog(current, 0));
+        const QString chosen = ChooseSaveFile(this, PrepareSaveDialog(CurrentFileName(), 0));
         if (chosen.isEmpty())
-            return Continuation::Go;  // the dialog was cancelled: the data goes
-        const QString name = app::WithExtension(chosen, QStringLiteral(".slab"));
-        if (!WriteData(name))
             return Continuation::Abandon;
+        const QString name = app::WithExtension(chosen, QStringLiteral(".slab"));
+        if (!ConfirmRenamedTarget(chosen, name) || !WriteData(name))
+            return Continuation::Abandon;
+        MarkSaved();
         if (savedName)
             *savedName = name;
         return Continuation::Go;
@@ -182,6 +203,26 @@ void TMainForm::NewDataButtonClick()
     FileHistory->Remake(QString(), true);
     PrintSetup->ApplyDefaults();
     SetCaption(QString(), false);
+    StartNewData();
+}
+
+// A data set read from a file (or a recovery copy) in place of the one in
+// the window, under the name `fileName` (empty: untitled).
+void TMainForm::ApplyDataSet(datafile::DataSet& data, const QString& fileName)
+{
+    ProgramSettings() = data.settings;
+    ProgramBars().SetGrades(data.grades);
+    PrintSetup->ApplyLayout(data.layout);
+    FcListReset();
+    for (const SlabData& slab : data.slabs)
+        FcListAdd(slab.Fc);
+    SlabList.Replace(std::move(data.slabs), data.settings.LoadUnitFactor);
+    ReloadNameBox();
+    UpdateLoadUnit();
+    FileHistory->Remake(fileName, true);
+    SetCaption(fileName, IsReadOnly(fileName));
+    ShowSlab();
+    StartNewData();
 }
 
 void TMainForm::MenuOpenClick()
@@ -208,22 +249,26 @@ void TMainForm::MenuSaveClick()
         MenuSaveAsClick();
         return;
     }
-    if (CountCalculatedSlabs(true) == 0)
-        return;
-    WriteData(current);
+    if (WriteData(current))
+        MarkSaved();
 }
 
 void TMainForm::MenuSaveAsClick()
 {
     TakeTypedValue();
-    if (CountCalculatedSlabs(true) == 0)
+    if (!HasDataToSave()) {
+        app::Tell(this, MessageKind::Information, QStringLiteral("保存するデータがありません"));
         return;
+    }
     const QString current = CurrentFileName();
     const QString chosen = ChooseSaveFile(this, PrepareSaveDialog(current, 0));
     if (chosen.isEmpty())
         return;
     const QString name = app::WithExtension(chosen, QStringLiteral(".slab"));
-    if (!WriteData(name) || name == current)
+    if (!ConfirmRenamedTarget(chosen, name) || !WriteData(name))
+        return;
+    MarkSaved();
+    if (name == current)
         return;
     FileHistory->Remake(name, true);
     SetCaption(name, false);
@@ -232,22 +277,42 @@ void TMainForm::MenuSaveAsClick()
 void TMainForm::MenuFileClick()
 {
     const int count = CountCalculatedSlabs(false);
-    ui->MenuSave->setEnabled(count > 0 && !IsReadOnly(CurrentFileName()));
-    ui->MenuSaveAs->setEnabled(count > 0);
+    ui->MenuSave->setEnabled(HasDataToSave() && !IsReadOnly(CurrentFileName()));
+    ui->MenuSaveAs->setEnabled(HasDataToSave());
     ui->MenuPreview->setEnabled(count > 0);
     ui->MenuPrint->setEnabled(count > 0);
     ui->MenuSelectPrint->setEnabled(count >= 2);
 }
 
+// The design settings dialog is one step: what it changed, with the loads
+// of every slab when the load unit changed.  Its number boxes write their
+// settings even when it is cancelled, so the step is made either way.
 void TMainForm::EnvironButtonClick()
 {
-    if (CommonForm->exec() != QDialog::Accepted)
-        return;
-    if (CommonForm->UnitChanged) {
-        UpdateLoadUnit();
-        ConvertLoadUnit(SlabList.Template());
-        for (int i = 1; i <= SlabList.Count(); ++i)
-            ConvertLoadUnit(SlabList.At(i));
+    TakeTypedValue();
+    const app::DataState before = CaptureState();
+    if (CommonForm->exec() == QDialog::Accepted) {
+        if (CommonForm->UnitChanged) {
+            UpdateLoadUnit();
+            ConvertLoadUnit(SlabList.Template());
+            for (int i = 1; i <= SlabList.Count(); ++i)
+                ConvertLoadUnit(SlabList.At(i));
+        }
+        RefreshLoads();
     }
-    RefreshLoads();
+    app::DataState after = CaptureState();
+    SnapshotCurrent();
+    if (app::SameData(before, after))
+        return;
+    undo_->push(new app::DataStep(*this, QStringLiteral("基本設定の変更"), before, std::move(after),
+                                  app::DataChange::Settings, true));
+    emit notifier_->SettingsChanged();
+}
+
+// The print layout dialog is one step when it changed the layout (see
+// TPrintSetup::LayoutEdited).
+void TMainForm::MenuPrintSetupClick()
+{
+    TakeTypedValue();
+    PrintSetup->exec();
 }

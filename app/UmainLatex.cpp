@@ -57,7 +57,10 @@ void TMainForm::MenuTeXOutClick()
     const QString chosen = ChooseSaveFile(this, PrepareSaveDialog(TexFileName, 1));
     if (chosen.isEmpty())
         return;
-    TexFileName = app::WithExtension(chosen, QStringLiteral(".tex"));
+    const QString target = app::WithExtension(chosen, QStringLiteral(".tex"));
+    if (!ConfirmRenamedTarget(chosen, target))
+        return;
+    TexFileName = target;
 
     const latex::LatexFileResult written =
         latex::WriteLatexFile(TexFileName.toStdString(), CurrentData(), LatexForm->HeaderLines());
@@ -66,7 +69,9 @@ void TMainForm::MenuTeXOutClick()
                   QStringLiteral("File Open Error: \n") + TexFileName + QStringLiteral("\n") + app::Utf8(written.error));
         return;
     }
-    ui->MessageBar->setText(ReplacedNote(written.replaced));
+    ui->MessageBar->clear();
+    TellLeftOut();
+    ui->MessageBar->setText(ui->MessageBar->text() + ReplacedNote(written.replaced));
 
     const QString compiler = app::Utf8(Shared().LatexCompilerPath);
     if (!LatexForm->CompileAndPreview() || !IsFile(compiler)) {

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QRadioButton>
 
+#include "app/DataNotifier.h"
 #include "app/InputState.h"
 #include "app/Umain.h"
 #include "app/UmainShared.h"
@@ -119,6 +120,10 @@ void TMainForm::ShowSlab()
     UpdateNavigator();
     showing_ = false;
     UpdateInputState();
+    // What showing derives or forces (the self weight, Ly of a one-way
+    // slab) is part of the slab as shown, not a step.
+    SnapshotCurrent();
+    emit notifier_->CurrentChanged(CurrentIndex());
 }
 
 void TMainForm::LinkBoxes()

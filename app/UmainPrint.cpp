@@ -3,10 +3,12 @@
 // a value still being typed into a number box first.
 #include <QAction>
 #include <QKeySequence>
+#include <QLabel>
 
 #include "app/Icons.h"
 #include "app/Umain.h"
 #include "app/UserMessages.h"
+#include "datafile/DataSet.h"
 #include "engine/Ukorvexa.h"
 #include "print/Pagination.h"
 #include "print/Upreviewform.h"
@@ -59,22 +61,36 @@ void TMainForm::SetUpPrint()
     connect(ui->MenuPreview, &QAction::triggered, this, &TMainForm::PreviewButtonClick);
 }
 
+// The slabs that cannot be designed are kept and saved, but have no
+// calculation sheet: the message bar names them.
+void TMainForm::TellLeftOut()
+{
+    const std::string note = datafile::LeftOutNote(SlabList.View());
+    if (!note.empty())
+        ui->MessageBar->setText(QStringLiteral("　") + QString::fromStdString(note));
+}
+
 void TMainForm::PrintButtonClick()
 {
     TakeTypedValue();
-    if (CountCalculatedSlabs(true) > 0)
-        PrintSetup->PrintPages(this);
+    if (CountCalculatedSlabs(true) == 0)
+        return;
+    TellLeftOut();
+    PrintSetup->PrintPages(this);
 }
 
 void TMainForm::MenuSelectPrintClick()
 {
     TakeTypedValue();
+    TellLeftOut();
     SelectDialog->exec();
 }
 
 void TMainForm::PreviewButtonClick()
 {
     TakeTypedValue();
-    if (CountCalculatedSlabs(true) > 0)
-        PreviewForm->exec();
+    if (CountCalculatedSlabs(true) == 0)
+        return;
+    TellLeftOut();
+    PreviewForm->exec();
 }

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QUndoStack>
 
 #include "app/Umain.h"
 #include "app/UmainShared.h"
@@ -52,8 +53,10 @@ void TMainForm::SetUpNameBox()
             SuppressNameChange = false;
             return false;
         case QEvent::FocusOut:
-            if (app::LeavesTheControl(*static_cast<QFocusEvent*>(event)))
+            if (app::LeavesTheControl(*static_cast<QFocusEvent*>(event))) {
                 NameBoxExit();
+                CommitEdit();
+            }
             return false;
         default:
             return false;
@@ -64,64 +67,63 @@ void TMainForm::SetUpNameBox()
     connect(NameBox, qOverload<int>(&QComboBox::activated), this, &TMainForm::NameBoxSelect);
 }
 
-void TMainForm::AddNameOfCurrent()
-{
-    SuppressNameChange = true;
-    NameBox->addItem(QString::fromStdString(SlabList.Current().Name));
-    SuppressNameChange = false;
-}
-
+// Add, copy and delete are steps of their own; each takes the value being
+// typed first, as a step before it.
 void TMainForm::SlabAddButtonClick()
 {
     using Result = app::SlabList::AddResult;
-    switch (SlabList.Add()) {
+    TakeTypedValue();
+    switch (SlabList.AddOutcome()) {
     case Result::Refused:
         app::Tell(this, MessageKind::Warning, QStringLiteral("現在のスラブデータが未入力です。"));
         return;
-    case Result::Added:
-        AddNameOfCurrent();
-        ShowSlab();
-        NameBox->setFocus();
-        return;
     case Result::MovedToLast:
+        SlabList.SetCurrentIndex(SlabList.Count());
         SuppressNameChange = true;
         ShowSlab();
         return;
+    case Result::Added: {
+        app::SlabList::NewSlab made = SlabList.MakeNewSlab();
+        undo_->push(new app::SlabInsertStep(*this, QStringLiteral("スラブの追加"), SlabList.Count() + 1,
+                                            std::move(made.slab), SlabList.Template(), std::move(made.model),
+                                            CurrentIndex()));
+        NameBox->setFocus();
+        return;
+    }
     }
 }
 
 void TMainForm::SlabCopyButtonClick()
 {
     using Result = app::SlabList::CopyResult;
-    const Result result = SlabList.Copy();
-    const QString name = QString::fromStdString(SlabList.Current().Name);
-    switch (result) {
+    TakeTypedValue();
+    const QString text = QStringLiteral("スラブのコピー");
+    const int last = SlabList.Count();
+    switch (SlabList.CopyOutcome()) {
     case Result::Refused:
         app::Tell(this, MessageKind::Warning, QStringLiteral("現在のスラブデータが未入力です。"));
         return;
     case Result::Appended:
-        AddNameOfCurrent();
-        ShowSlab();
+        undo_->push(new app::SlabInsertStep(*this, text, last + 1, SlabList.Current(), SlabList.Template(),
+                                            SlabList.Template(), CurrentIndex()));
         NameBox->setFocus();
         return;
     case Result::OverwroteLast:
-        NameBox->setItemText(SlabList.Count() - 1, name);
-        SuppressNameChange = true;
-        ShowSlab();
+        undo_->push(new app::SlabEditStep(*this, text, last, SlabList.At(last), SlabList.Current(), CurrentIndex(),
+                                          false));
         return;
     }
 }
 
+// One click, no question: the step can be undone.
 void TMainForm::SlabDeleteButtonClick()
 {
     if (SlabList.Count() <= 1)
         return;
-    const int removed = CurrentIndex();
-    SlabList.DeleteCurrent();
-    SuppressNameChange = true;
-    NameBox->removeItem(removed - 1);
-    SuppressNameChange = false;
-    ShowSlab();
+    TakeTypedValue();
+    const int index = CurrentIndex();
+    undo_->push(new app::SlabRemoveStep(*this, QStringLiteral("スラブの削除"), index, SlabList.Current(),
+                                        SlabList.Template(), std::min(index, SlabList.Count() - 1)));
 }
 
 // The data arrangement: the dialog edits a list of the slabs' names; on
@@ -129,7 +131,7 @@ void TMainForm::SlabDeleteButtonClick()
 // slab 1 is shown.  Nothing changes when the list came back as it went.
 void TMainForm::ReplaceButtonClick()
 {
-    NameBoxExit();  // a name typed just before belongs to the list
+    TakeTypedValue();  // a name typed just before belongs to the list
     std::vector<std::string> names;
     for (int i = 1; i <= SlabList.Count(); ++i)
         names.push_back(SlabList.At(i).Name);
@@ -140,14 +142,19 @@ void TMainForm::ReplaceButtonClick()
         dialogs::ApplyArrangement(ReplaceForm->Arrangement().Entries(), SlabList.Slabs());
     if (result.changes == 0 || result.slabs.empty())
         return;
-    SlabList.Rearrange(std::move(result.slabs));
-    ReloadNameBox();
-    SuppressNameChange = true;
-    ShowSlab();
+    app::DataState before = CaptureState();
+    app::DataState after = before;
+    after.records.resize(1);
+    after.records.insert(after.records.end(), std::make_move_iterator(result.slabs.begin()),
+                         std::make_move_iterator(result.slabs.end()));
+    after.current = 1;
+    undo_->push(new app::DataStep(*this, QStringLiteral("データの整理"), std::move(before), std::move(after),
+                                  app::DataChange::Arrangement, false));
 }
 
 void TMainForm::TopButtonClick(int tag)
 {
+    TakeTypedValue();
     switch (tag) {
     case 0: SlabList.SetCurrentIndex(1); break;
     case 1: SlabList.SetCurrentIndex(CurrentIndex() - 1); break;
@@ -200,6 +207,7 @@ void TMainForm::NameBoxSelect(int index)
 {
     if (index < 0 || index == CurrentIndex() - 1)
         return;
+    CommitEdit();  // a name typed before the other slab was picked
     SlabList.SetCurrentIndex(index + 1);
     NameAtEntry = NameBox->itemText(index);
     SuppressNameChange = true;
@@ -219,6 +227,7 @@ bool TMainForm::NameBoxKeyDown(int key)
     case Qt::Key_Down: {
         const int target = CurrentIndex() + (key == Qt::Key_Up ? -1 : 1);
         if (target >= 1 && target <= SlabList.Count()) {
+            CommitEdit();
             SlabList.SetCurrentIndex(target);
             NameAtEntry = QString::fromStdString(SlabList.Current().Name);
             ShowSlab();

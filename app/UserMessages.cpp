@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace korvexa::app {
 
@@ -33,11 +34,24 @@ MessageAnswer ShowMessageBox(QWidget* parent, MessageKind kind, const QString& t
     return MessageAnswer::Ok;
 }
 
+int ChooseInBox(QWidget* parent, const QString& text, const QStringList& buttons)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text, QMessageBox::NoButton, parent);
+    // No button is the escape button: Esc does not choose for the user.
+    QList<QAbstractButton*> shown;
+    for (const QString& caption : buttons)
+        shown << box.addButton(caption, shown.isEmpty() ? QMessageBox::AcceptRole : QMessageBox::DestructiveRole);
+    if (!shown.isEmpty())
+        box.setDefaultButton(static_cast<QPushButton*>(shown.first()));
+    box.exec();
+    return static_cast<int>(shown.indexOf(box.clickedButton()));
+}
+
 }  // namespace
 
 UserMessages& Messages()
 {
-    static UserMessages messages{ShowMessageBox, [] { QApplication::beep(); }};
+    static UserMessages messages{ShowMessageBox, [] { QApplication::beep(); }, ChooseInBox};
     return messages;
 }
 
@@ -48,5 +62,11 @@ MessageAnswer Tell(QWidget* parent, MessageKind kind, const QString& text, bool 
 }
 
 void Beep() { Messages().beep(); }
+
+int Choose(QWidget* parent, const QString& text, const QStringList& buttons)
+{
+    Beep();
+    return Messages().choose(parent, text, buttons);
+}
 
 }  // namespace korvexa::app

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -17,6 +18,9 @@ struct UserMessages {
     // A modal box; a Question offers Yes/No, and Cancel when withCancel.
     std::function<MessageAnswer(QWidget* parent, MessageKind kind, const QString& text, bool withCancel)> show;
     std::function<void()> beep;
+    // A question with buttons of its own (the first is the default); the
+    // index of the button pressed, or -1 when the box was closed without one.
+    std::function<int(QWidget* parent, const QString& text, const QStringList& buttons)> choose;
 };
 
 // The program-wide instance, set up with message boxes and the platform beep.
@@ -25,5 +29,6 @@ UserMessages& Messages();
 // Shorthands: the beep, then the box (the order the user hears and sees).
 MessageAnswer Tell(QWidget* parent, MessageKind kind, const QString& text, bool withCancel = false);
 void Beep();
+int Choose(QWidget* parent, const QString& text, const QStringList& buttons);
 
 }  // namespace korvexa::app

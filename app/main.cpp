@@ -16,6 +16,7 @@ int main(int argc, char* argv[])
         TMainForm mainForm;
         mainForm.show();
         mainForm.FormShow(fileToOpen);
+        mainForm.OfferRecovery();
         return QApplication::exec();
     } catch (const std::exception& e) {
         korvexa::app::Tell(nullptr, korvexa::app::MessageKind::Error, QString::fromUtf8(e.what()));

@@ -292,8 +292,10 @@ void TPrintSetup::ShowPrinter()
 
 void TPrintSetup::showEvent(QShowEvent* event)
 {
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
+        layoutAtShow_ = Layout();  // before the printer may raise a margin
         FormShow();
+    }
     QDialog::showEvent(event);
 }
 
@@ -311,6 +313,8 @@ void TPrintSetup::done(int)
         box->ValueUpdate();
     ComputeLayout();
     QDialog::done(Accepted);
+    if (const datafile::PrintLayout now = Layout(); now != layoutAtShow_)
+        emit LayoutEdited(layoutAtShow_, now);
 }
 
 void TPrintSetup::NumberBoxKeyDown()

@@ -112,6 +112,11 @@ public:
 
     void done(int result) override;
 
+Q_SIGNALS:
+    // The dialog closed with the layout changed since it was shown (an
+    // undo step of the window that showed it).
+    void LayoutEdited(const korvexa::datafile::PrintLayout& before, const korvexa::datafile::PrintLayout& after);
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -136,5 +141,6 @@ private:
     korvexa::print::PrinterInfomation info_;
     QString iniFileName_;
     korvexa::datafile::PrintLayout defaults_;
+    korvexa::datafile::PrintLayout layoutAtShow_;
     int firstPageNo_ = 0;
 };

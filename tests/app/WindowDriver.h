@@ -31,6 +31,9 @@ public:
     // Answers to the next questions (Yes when none is queued).
     QList<korvexa::app::MessageAnswer> answers;
     QList<bool> questionHadCancel;
+    // Buttons pressed in the next boxes with buttons of their own (the
+    // first, the default, when none is queued).
+    QList<int> choices;
     // Names chosen in the next open and save dialogs (cancelled when none).
     QStringList openNames, saveNames;
     QList<TMainForm::SaveDialogSetup> saveDialogs;
@@ -46,6 +49,10 @@ public:
             return answers.isEmpty() ? korvexa::app::MessageAnswer::Yes : answers.takeFirst();
         };
         korvexa::app::Messages().beep = [this] { ++beeps; };
+        korvexa::app::Messages().choose = [this](QWidget*, const QString& text, const QStringList&) {
+            shown << text;
+            return choices.isEmpty() ? 0 : choices.takeFirst();
+        };
     }
 
     // The window's printer: the recording printer of fixed geometry, whatever the machine has.
@@ -79,6 +86,11 @@ public:
     QAction* Action(const char* name) const { return Find<QAction>(name); }
     TNumberEdit* Box(const char* name) const { return Find<TNumberEdit>(name); }
     QString Message() const { return Find<QLabel>("MessageBar")->text(); }
+    // The caption as the window system shows it, with "*" while modified.
+    QString Caption() const
+    {
+        return form->windowTitle().replace(QStringLiteral("[*]"), form->isWindowModified() ? QStringLiteral("*") : QString());
+    }
     QString Info() const { return Find<QLabel>("InfoPanel")->text(); }
 
     static void Focus(QWidget* widget)

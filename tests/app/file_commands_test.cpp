@@ -56,7 +56,7 @@ private slots:
 
     void cleanup() { w.form.reset(); }
 
-    void newAsksOnlyWhenASlabIsDesigned()
+    void newAsksOnlyWhenTheDataChanged()
     {
         w.Action("NewDataButton")->trigger();
         QVERIFY(w.shown.isEmpty());
@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(w.questionHadCancel, QList<bool>{true});
         QCOMPARE(w.form->SlabList.Count(), 1);
         QVERIFY(!w.form->SlabList.Current().Calculated);
-        QCOMPARE(w.form->windowTitle(), QStringLiteral("Korvexa  (無題)"));
+        QCOMPARE(w.Caption(), QStringLiteral("Korvexa  (無題)"));
 
         w.DesignCurrent();
         w.answers << MessageAnswer::Cancel;
@@ -78,8 +78,8 @@ private slots:
 
     void saveAsGivesTheDataExtensionAndNamesTheWindow()
     {
-        w.Action("MenuSaveAs")->trigger();  // nothing designed yet
-        QCOMPARE(w.shown, QStringList{QStringLiteral("計算されたスラブがありません")});
+        w.Action("MenuSaveAs")->trigger();  // nothing typed yet
+        QCOMPARE(w.shown, QStringList{QStringLiteral("保存するデータがありません")});
 
         w.DesignCurrent();
         w.saveNames << Path("plan.txt");
@@ -87,7 +87,7 @@ private slots:
         const QString plan = Path("plan.slab");
         QVERIFY(QFile::exists(plan));
         QVERIFY(!QFile::exists(Path("plan.txt")));
-        QCOMPARE(w.form->windowTitle(), QStringLiteral("Korvexa  ") + plan);
+        QCOMPARE(w.Caption(), QStringLiteral("Korvexa  ") + plan);
         QCOMPARE(w.form->CurrentFileName(), plan);
         QCOMPARE(w.saveDialogs.first().filterIndex, 1);
         QVERIFY(w.saveDialogs.first().filter.startsWith(QStringLiteral("データファイル(*.slab)")));
@@ -104,22 +104,48 @@ private slots:
         w.saveNames << plan;
         w.Action("MenuSaveAs")->trigger();
         QCOMPARE(w.saveDialogs.last().fileName, plan);
-        QCOMPARE(w.form->windowTitle(), QStringLiteral("Korvexa  ") + plan);
+        QCOMPARE(w.Caption(), QStringLiteral("Korvexa  ") + plan);
     }
 
-    void onlyDesignedSlabsAreSaved()
+    // Slab 1 of the sample with its spans swapped by mistake cannot be
+    // designed: Ctrl+S keeps it as typed, with the fourteen others.
+    void aSlabThatCannotBeDesignedIsSavedAsTyped()
+    {
+        const QString file = CopyOfSample("swapped.slab");
+        w.Open(file);
+        const double lx = w.form->SlabList.At(1).Lx, ly = w.form->SlabList.At(1).Ly;
+        w.Type("LxInput", QString::number(ly));
+        w.Type("LyInput", QString::number(lx));
+        QVERIFY(!w.form->SlabList.At(1).Calculated);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(SlabsIn(file), 15);
+        QVERIFY(!w.form->IsModified());
+
+        w.Open(file);
+        QCOMPARE(w.form->SlabList.Count(), 15);
+        QCOMPARE(w.form->SlabList.At(1).Lx, ly);
+        QCOMPARE(w.form->SlabList.At(1).Ly, lx);
+        QVERIFY(!w.form->SlabList.At(1).Calculated);
+        QVERIFY(w.Message().contains(QStringLiteral("Lx が Ly よりも大きい")));
+    }
+
+    // はい, then a cancelled save dialog: nothing is replaced or closed.
+    void yesWithoutSavingKeepsTheData()
     {
         w.DesignCurrent();
-        w.Action("SlabAddButton")->trigger();
-        w.DesignCurrent();
-        w.Action("SlabAddButton")->trigger();
-        w.DesignCurrent();
-        w.Action("BeforButton")->trigger();
-        w.Type("LxInput", QStringLiteral("5"));  // Lx > Ly: the second fails
-        QVERIFY(!w.form->SlabList.At(2).Calculated);
-        w.saveNames << Path("three.slab");
-        w.Action("MenuSaveAs")->trigger();
-        QCOMPARE(SlabsIn(Path("three.slab")), 2);
+        const std::function<void()> commands[] = {
+            [&] { w.Action("NewDataButton")->trigger(); },
+            [&] { w.Action("MenuOpen")->trigger(); },
+            [&] { QVERIFY(!w.form->close()); },
+        };
+        for (const auto& command : commands) {
+            w.answers << MessageAnswer::Yes;  // and no name in the save dialog
+            command();
+            QCOMPARE(w.form->SlabList.Current().Lx, 3.0);
+            QCOMPARE(w.Caption(), QStringLiteral("Korvexa  (無題)*"));
+        }
+        QCOMPARE(w.saveDialogs.size(), 3);
+        QCOMPARE(w.shown.size(), 3);
     }
 
     void readOnlyFileIsAView()
@@ -127,7 +153,7 @@ private slots:
         const QString view = CopyOfSample("view.slab");
         QFile::setPermissions(view, QFileDevice::ReadOwner);
         w.Open(view);
-        QVERIFY(w.form->windowTitle().endsWith(QStringLiteral("view.slab(閲覧)")));
+        QVERIFY(w.Caption().endsWith(QStringLiteral("view.slab(閲覧)")));
         w.form->MenuFileClick();
         QVERIFY(!w.Action("MenuSave")->isEnabled());
         QVERIFY(w.Action("MenuSaveAs")->isEnabled());
@@ -167,7 +193,7 @@ private slots:
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines[0], QStringLiteral("データを保存しましたが、ファイルに収まらない文字を変更しました。"));
         QVERIFY2(lines[1].endsWith(QStringLiteral("50 バイトを超えるため切り詰めました")), qPrintable(lines[1]));
-        QCOMPARE(w.form->windowTitle(), QStringLiteral("Korvexa  ") + Path("cut.slab"));
+        QCOMPARE(w.Caption(), QStringLiteral("Korvexa  ") + Path("cut.slab"));
 
         w.shown.clear();
         w.form->SlabList.Current().Name = "S1";
@@ -201,16 +227,18 @@ private slots:
             {"MenuClose", QKeySequence(QStringLiteral("Ctrl+Q"))},
             {"HELP2", QKeySequence(QStringLiteral("F1"))},
             {"MenuPrint", QKeySequence(QStringLiteral("Ctrl+P"))},
+            {"MenuUndo", QKeySequence(QStringLiteral("Ctrl+Z"))},
+            {"MenuRedo", QKeySequence(QStringLiteral("Ctrl+Y"))},
+            {"MenuRedo", QKeySequence(QStringLiteral("Ctrl+Shift+Z"))},
         };
         for (const auto& [action, key] : keys)
             QVERIFY2(w.Action(action)->shortcuts().contains(key), action);
         // Keys the boxes edit with stay free in the main window (its dialogs
-        // have their own).
+        // have their own); undo and redo are the window's steps.
         const QList<QAction*> own = w.form->findChildren<QAction*>(Qt::FindDirectChildrenOnly);
         QVERIFY(own.contains(w.Action("MenuSave")));
         for (QAction* action : own)
-            for (const auto standard : {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::Undo,
-                                        QKeySequence::Redo, QKeySequence::SelectAll})
+            for (const auto standard : {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::SelectAll})
                 for (const QKeySequence& taken : QKeySequence::keyBindings(standard))
                     QVERIFY2(!action->shortcuts().contains(taken), qPrintable(action->objectName()));
     }
@@ -252,7 +280,7 @@ private slots:
         QFile f(locked);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), before);
-        QCOMPARE(w.form->windowTitle(), QStringLiteral("Korvexa  (無題)"));
+        QCOMPARE(w.Caption(), QStringLiteral("Korvexa  (無題)*"));
 
         // Yes to the question, then a failed write: the command is given up
         // and the designed slab stays.
@@ -315,7 +343,7 @@ private slots:
         const QString f2 = CopyOfSample("f2.slab");
         w.openNames << f1 << f2;
         w.Action("MenuOpen")->trigger();
-        w.Action("MenuOpen")->trigger();  // f1 is designed and writable: asked, answered No
+        w.Action("MenuOpen")->trigger();  // f1 is as it was read: not asked
         QCOMPARE(w.form->CurrentFileName(), f2);
         QCOMPARE(w.form->FileHistory->Items().value(0), f1);
         bool listed = false;
@@ -324,6 +352,7 @@ private slots:
         QVERIFY(listed);
 
         w.questionHadCancel.clear();
+        w.Type("TInput", QStringLiteral("20"));
         w.answers << MessageAnswer::No;
         QCOMPARE(w.form->HistoryOpen(f1), 0);
         QCOMPARE(w.questionHadCancel, QList<bool>{false});  // no Cancel from the recent files

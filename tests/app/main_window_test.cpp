@@ -58,7 +58,7 @@ private slots:
 
     void startsWithOneUntitledSlab()
     {
-        QCOMPARE(w.form->windowTitle(), QStringLiteral("Korvexa  (無題)"));
+        QCOMPARE(w.Caption(), QStringLiteral("Korvexa  (無題)"));
         QCOMPARE(w.form->SlabList.Count(), 1);
         QCOMPARE(Find<QComboBox>("NameBox")->currentText(), QStringLiteral("S1"));
         QCOMPARE(Info(), QStringLiteral("1/1"));
@@ -272,7 +272,7 @@ private slots:
     {
         const QString sample = QStringLiteral(KORVEXA_SOURCE_DIR "/examples/sample.slab");
         NewWindow(sample);
-        QCOMPARE(w.form->windowTitle(), QStringLiteral("Korvexa  ") + sample);
+        QCOMPARE(w.Caption(), QStringLiteral("Korvexa  ") + sample);
         QVERIFY(w.form->SlabList.Count() > 5);
         QCOMPARE(Info(), QStringLiteral("1/%1").arg(w.form->SlabList.Count()));
         QVERIFY(w.form->SlabList.Current().Calculated);
@@ -282,14 +282,14 @@ private slots:
         QVERIFY(QFile::copy(sample, copy));
         QFile::setPermissions(copy, QFileDevice::ReadOwner);
         NewWindow(copy);
-        QVERIFY(w.form->windowTitle().endsWith(QStringLiteral("view.slab(閲覧)")));
+        QVERIFY(w.Caption().endsWith(QStringLiteral("view.slab(閲覧)")));
 
         w.shown.clear();
         NewWindow(dir.filePath(QStringLiteral("missing.slab")));
         QCOMPARE(w.shown.size(), 1);
         QVERIFY(w.shown.first().startsWith(QStringLiteral("ファイルを開くことが出来ませんでした。\n")));
         QCOMPARE(w.form->SlabList.Count(), 1);
-        QCOMPARE(w.form->windowTitle(), QStringLiteral("Korvexa  (無題)"));
+        QCOMPARE(w.Caption(), QStringLiteral("Korvexa  (無題)"));
 
         // A FIFO is refused at once (opening it would wait for a writer).
         const QString fifo = dir.filePath(QStringLiteral("pipe.slab"));

@@ -17,6 +17,32 @@ void DesignCurrent(SlabList& list, double lx = 3, double ly = 4)
     ASSERT_EQ(DesignSlab(list.Current(), CommonSettings{}, BarData{}), 0);
 }
 
+// The add, copy and delete commands as the window carries them out.
+SlabList::AddResult Add(SlabList& list)
+{
+    const SlabList::AddResult result = list.AddOutcome();
+    if (result == SlabList::AddResult::Added)
+        list.Append();
+    else if (result == SlabList::AddResult::MovedToLast)
+        list.SetCurrentIndex(list.Count());
+    return result;
+}
+
+SlabList::CopyResult Copy(SlabList& list)
+{
+    const SlabList::CopyResult result = list.CopyOutcome();
+    const SlabData copy = list.Current();
+    if (result == SlabList::CopyResult::Appended) {
+        list.Insert(list.Count() + 1, copy);
+    } else if (result == SlabList::CopyResult::OverwroteLast) {
+        list.At(list.Count()) = copy;
+        list.SetCurrentIndex(list.Count());
+    }
+    return result;
+}
+
+void DeleteCurrent(SlabList& list) { list.Remove(list.CurrentIndex()); }
+
 }  // namespace
 
 TEST(SlabList, StartsWithOneSlabS1)
@@ -32,7 +58,7 @@ TEST(SlabList, StartsWithOneSlabS1)
 TEST(SlabList, AddNeedsADesignedSlabAndInheritsItsInputs)
 {
     SlabList list;
-    EXPECT_EQ(list.Add(), SlabList::AddResult::Refused);
+    EXPECT_EQ(Add(list), SlabList::AddResult::Refused);
     EXPECT_EQ(list.Count(), 1);
 
     list.Current().Bind = BindFixed2AdjSupported;
@@ -40,7 +66,7 @@ TEST(SlabList, AddNeedsADesignedSlabAndInheritsItsInputs)
     list.Current().Pitch[0][0] = 150;
     list.Current().Bar[1][1] = {BarD13, BarNone};
     DesignCurrent(list);
-    EXPECT_EQ(list.Add(), SlabList::AddResult::Added);
+    EXPECT_EQ(Add(list), SlabList::AddResult::Added);
     EXPECT_EQ(list.Count(), 2);
     EXPECT_EQ(list.CurrentIndex(), 2);
     const SlabData& s2 = list.Current();
@@ -55,7 +81,7 @@ TEST(SlabList, AddNeedsADesignedSlabAndInheritsItsInputs)
 
     // With S2 undesigned, adding from S1 only moves to S2.
     list.SetCurrentIndex(1);
-    EXPECT_EQ(list.Add(), SlabList::AddResult::MovedToLast);
+    EXPECT_EQ(Add(list), SlabList::AddResult::MovedToLast);
     EXPECT_EQ(list.Count(), 2);
     EXPECT_EQ(list.CurrentIndex(), 2);
 }
@@ -63,17 +89,17 @@ TEST(SlabList, AddNeedsADesignedSlabAndInheritsItsInputs)
 TEST(SlabList, CopyAppendsOrOverwritesTheUndesignedLast)
 {
     SlabList list;
-    EXPECT_EQ(list.Copy(), SlabList::CopyResult::Refused);
+    EXPECT_EQ(Copy(list), SlabList::CopyResult::Refused);
     DesignCurrent(list);
-    list.Add();  // S2, undesigned
+    Add(list);  // S2, undesigned
     list.SetCurrentIndex(1);
-    EXPECT_EQ(list.Copy(), SlabList::CopyResult::OverwroteLast);
+    EXPECT_EQ(Copy(list), SlabList::CopyResult::OverwroteLast);
     EXPECT_EQ(list.Count(), 2);
     EXPECT_EQ(list.At(2).Name, "S1");
     EXPECT_EQ(list.At(2).Lx, 3);
     EXPECT_EQ(list.CurrentIndex(), 2);
 
-    EXPECT_EQ(list.Copy(), SlabList::CopyResult::Appended);  // both designed now
+    EXPECT_EQ(Copy(list), SlabList::CopyResult::Appended);  // both designed now
     EXPECT_EQ(list.Count(), 3);
     EXPECT_EQ(list.Current().Name, "S1");
     EXPECT_EQ(list.CountCalculated(), 3);
@@ -84,21 +110,21 @@ TEST(SlabList, DeleteKeepsAValidCurrentSlab)
     SlabList list;
     for (int i = 0; i < 2; ++i) {
         DesignCurrent(list);
-        list.Add();
+        Add(list);
     }
     DesignCurrent(list);
     ASSERT_EQ(list.Count(), 3);
 
-    list.DeleteCurrent();  // the last: the one before it becomes current
+    DeleteCurrent(list);  // the last: the one before it becomes current
     EXPECT_EQ(list.Count(), 2);
     EXPECT_EQ(list.CurrentIndex(), 2);
     EXPECT_EQ(list.Current().Name, "S2");
 
     list.SetCurrentIndex(1);
-    list.DeleteCurrent();  // the first: the old second moves up
+    DeleteCurrent(list);  // the first: the old second moves up
     EXPECT_EQ(list.Count(), 1);
     EXPECT_EQ(list.Current().Name, "S2");
-    list.DeleteCurrent();  // never below one slab
+    DeleteCurrent(list);  // never below one slab
     EXPECT_EQ(list.Count(), 1);
 }
 
@@ -107,13 +133,13 @@ TEST(SlabList, NewNamesFollowTheIndexNotTheNames)
     SlabList list;
     for (int i = 0; i < 2; ++i) {
         DesignCurrent(list);
-        list.Add();
+        Add(list);
     }
     DesignCurrent(list);
     list.SetCurrentIndex(2);
-    list.DeleteCurrent();  // S1, S3
+    DeleteCurrent(list);  // S1, S3
     list.SetCurrentIndex(2);
-    list.Add();
+    Add(list);
     EXPECT_EQ(list.Current().Name, "S3");
     EXPECT_EQ(list.At(2).Name, "S3");
 }
@@ -133,4 +159,23 @@ TEST(SlabList, ReplaceFromAFile)
     list.Replace({});  // a file without slabs
     EXPECT_EQ(list.Count(), 1);
     EXPECT_EQ(list.Current().Name, "S1");
+}
+
+// Undo puts a removed slab back where it was, the slabs after it moving on.
+TEST(SlabList, InsertAndRemoveAtAnyPlace)
+{
+    SlabList list;
+    SlabData a, b;
+    a.Name = "A";
+    b.Name = "B";
+    list.Replace({a, b});
+    SlabData x;
+    x.Name = "X";
+    list.Insert(2, x);
+    EXPECT_EQ(list.CurrentIndex(), 2);
+    EXPECT_EQ(list.At(3).Name, "B");
+    list.SetCurrentIndex(3);
+    list.Remove(2);
+    EXPECT_EQ(list.At(2).Name, "B");
+    EXPECT_EQ(list.CurrentIndex(), 2);
 }
