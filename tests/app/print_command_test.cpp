@@ -137,6 +137,21 @@ private slots:
             QVERIFY(ClosesModal(w.Action(command), w.form->PreviewForm));
     }
 
+    // A slab that cannot be designed has no sheet, and is named.
+    void theSlabsLeftOutAreNamed()
+    {
+        w.Open();
+        w.DesignCurrent();
+        w.Action("SlabAddButton")->trigger();
+        w.DesignCurrent(QStringLiteral("5"), QStringLiteral("4"));
+        for (const auto& [command, opens] : {std::pair{"PreviewButton", static_cast<QWidget*>(w.form->PreviewForm)},
+                                            std::pair{"MenuSelectPrint", static_cast<QWidget*>(w.form->SelectDialog)}}) {
+            QVERIFY(ClosesModal(w.Action(command), opens));
+            QCOMPARE(w.Message(), QStringLiteral("　計算できないため出力しないスラブ: S2"));
+        }
+        QCOMPARE(w.form->PrintSetup->Pages.PrintList, std::vector<int>{1});
+    }
+
     void theCommandsTakeTheValueBeingTyped()
     {
         w.Open();

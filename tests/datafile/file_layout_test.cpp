@@ -230,7 +230,7 @@ TEST(FileLayout, LaterBarWordsOverwriteEarlierOnes)
 
 TEST(FileLayout, FileWithoutSlabsGivesOneFreshSlab)
 {
-    const ReadResult r = DecodeDataFile(EncodeDataFile(Designed({SlabData{}})));
+    const ReadResult r = DecodeDataFile(EncodeDataFile(Designed({})));
     ASSERT_TRUE(r.ok()) << r.error.detail;
     ASSERT_EQ(r.data->slabs.size(), 1u);
     EXPECT_EQ(r.data->slabs[0].Name, "S1");

@@ -58,12 +58,13 @@ private:
         return child;
     }
 
-    // Designs the current slab under `name` and writes the report to out.tex.
-    void Output(const QString& name = QStringLiteral("S1"))
+    // Designs the current slab under `name` and writes the report to out.tex
+    // (named `chosen` in the save dialog).
+    void Output(const QString& name = QStringLiteral("S1"), const char* chosen = "out.tex")
     {
         w.DesignCurrent();
         w.form->SlabList.Current().Name = name.toStdString();
-        w.saveNames << Path("out.txt");
+        w.saveNames << Path(chosen);
         w.Action("MenuTeXOut")->trigger();
     }
     void UseTools(const QString& compiler, const QString& viewer = QString())
@@ -168,7 +169,7 @@ private slots:
 
         const QString offered = w.form->TexFileName;
         UseTools(QString());
-        Output(QStringLiteral("①S1_x"));
+        Output(QStringLiteral("①S1_x"), "out.txt");
         QCOMPARE(w.saveDialogs.last().fileName, offered);
         QCOMPARE(w.saveDialogs.last().filter, QStringLiteral("LaTeXファイル(*.tex)"));
         QCOMPARE(w.form->TexFileName, Path("out.tex"));
@@ -184,6 +185,16 @@ private slots:
         w.Action("MenuTeXOut")->trigger();
         QCOMPARE(w.shown, QStringList{kMade});
         QVERIFY(!QFile::exists(Path("ran")));
+
+        // A name whose extension is replaced asks before replacing that file.
+        const QByteArray before = Bytes(Path("out.tex"));
+        w.shown.clear();
+        w.answers << korvexa::app::MessageAnswer::No;
+        w.saveNames << Path("out.txt");
+        w.Action("MenuTeXOut")->trigger();
+        QCOMPARE(w.shown, QStringList{Path("out.tex") + QStringLiteral(" は既に存在します。\n上書きしますか？")});
+        QCOMPARE(Bytes(Path("out.tex")), before);
+        QCOMPARE(w.saveDialogs.last().defaultSuffix, QStringLiteral("tex"));
     }
 
     void failingCompilerIsReportedWithItsLog()
