@@ -43,6 +43,19 @@ SlabList::CopyResult Copy(SlabList& list)
 
 void DeleteCurrent(SlabList& list) { list.Remove(list.CurrentIndex()); }
 
+// A list as read from a file, of slabs with these names.
+SlabList ListOf(std::initializer_list<const char*> names)
+{
+    std::vector<SlabData> slabs;
+    for (const char* name : names) {
+        slabs.emplace_back();
+        slabs.back().Name = name;
+    }
+    SlabList list;
+    list.Replace(std::move(slabs));
+    return list;
+}
+
 }  // namespace
 
 TEST(SlabList, StartsWithOneSlabS1)
@@ -146,11 +159,7 @@ TEST(SlabList, NewNamesFollowTheIndexNotTheNames)
 
 TEST(SlabList, ReplaceFromAFile)
 {
-    SlabList list;
-    SlabData a, b;
-    a.Name = "A";
-    b.Name = "B";
-    list.Replace({a, b});
+    SlabList list = ListOf({"A", "B"});
     EXPECT_EQ(list.Count(), 2);
     EXPECT_EQ(list.CurrentIndex(), 1);
     EXPECT_EQ(list.Current().Name, "A");
@@ -164,14 +173,8 @@ TEST(SlabList, ReplaceFromAFile)
 // Undo puts a removed slab back where it was, the slabs after it moving on.
 TEST(SlabList, InsertAndRemoveAtAnyPlace)
 {
-    SlabList list;
-    SlabData a, b;
-    a.Name = "A";
-    b.Name = "B";
-    list.Replace({a, b});
-    SlabData x;
-    x.Name = "X";
-    list.Insert(2, x);
+    SlabList list = ListOf({"A", "B"});
+    list.Insert(2, ListOf({"X"}).Current());
     EXPECT_EQ(list.CurrentIndex(), 2);
     EXPECT_EQ(list.At(3).Name, "B");
     list.SetCurrentIndex(3);

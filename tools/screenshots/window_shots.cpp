@@ -9,13 +9,16 @@
 // dialog, printer-setup.png, and the print preview of the sample filling
 // the screen at each of its zoom steps, preview-zoomN.png (N from 1), with
 // the whole page image of each step, preview-page-zoomN.png, and page 2 at
-// the smallest step, preview-page2.png.
+// the smallest step, preview-page2.png; edit-menu.png (the 編集 menu after
+// an edit) and recovery-question.png (the question at start-up about data
+// a window left unsaved).
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
@@ -26,10 +29,12 @@
 #include <cstdio>
 
 #include "app/Application.h"
+#include "app/RecoveryCopy.h"
 #include "app/Umain.h"
 #include "app/UserMessages.h"
 #include "latex/Ulatexform.h"
 #include "components/NumberEdit.h"
+#include "datafile/DataFile.h"
 #include "dialogs/Udatareplace.h"
 #include "engine/SlabData.h"
 #include "print/Upreviewform.h"
@@ -127,6 +132,21 @@ void GrabMessageBox(QWidget* owner, QPixmap& shot)
     box->button(QMessageBox::Cancel)->click();
 }
 
+// The question with buttons of its own that is open, then answered with
+// its button `answer`.
+void GrabChoice(QWidget* owner, QPixmap& shot, const QString& answer)
+{
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) {
+        QTimer::singleShot(10, owner, [owner, &shot, answer] { GrabChoice(owner, shot, answer); });
+        return;
+    }
+    shot = box->grab();
+    for (QAbstractButton* button : box->buttons())
+        if (button->text() == answer)
+            button->click();
+}
+
 int FirstSlabWith(const TMainForm& form, int bind)
 {
     for (int i = 1; i <= form.SlabList.Count(); ++i)
@@ -168,6 +188,22 @@ int main(int argc, char** argv)
     Enter(form, "LxInput", QStringLiteral("7.5"));  // longer than Ly: an error
     ok &= Save(form, out, "error.png");
     Enter(form, "LxInput", QStringLiteral("4"));
+
+    QPixmap editShot;
+    auto* edit = form.findChild<QMenu*>(QStringLiteral("MenuEdit"));
+    QTimer::singleShot(0, &form, [&form, &editShot] { GrabPopup(form, editShot); });
+    edit->exec(form.menuBar()->mapToGlobal(form.menuBar()->actionGeometry(edit->menuAction()).bottomLeft()));
+    ok &= SavePixmap(editShot, out, "edit-menu.png");
+
+    {  // the copy of a window that ended with its data unsaved
+        korvexa::app::RecoveryCopy left(config.path());
+        QString error;
+        left.Write(korvexa::datafile::ReadDataFile(kSample.toStdString()).data.value(), kSample, error);
+    }
+    QPixmap recoveryShot;
+    QTimer::singleShot(0, &form, [&form, &recoveryShot] { GrabChoice(&form, recoveryShot, QStringLiteral("破棄")); });
+    form.OfferRecovery();
+    ok &= SavePixmap(recoveryShot, out, "recovery-question.png");
 
     QPixmap menuShot;
     auto* sheet = form.findChild<QLabel*>(QStringLiteral("OBord"));
