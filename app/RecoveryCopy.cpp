@@ -35,11 +35,20 @@ void RemoveFiles(const QString& base)
     QFile::remove(NameOf(base));
 }
 
+// When the window started, in ms, told apart from every other window of
+// this process.
+qint64 StartStamp()
+{
+    static qint64 last = 0;
+    last = std::max(last + 1, QDateTime::currentMSecsSinceEpoch());
+    return last;
+}
+
 }  // namespace
 
 RecoveryCopy::RecoveryCopy(const QString& folder)
     : base_(QDir(folder).filePath(kPrefix + QString::number(QCoreApplication::applicationPid()) + QLatin1Char('-') +
-                                  QString::number(QDateTime::currentMSecsSinceEpoch())))
+                                  QString::number(StartStamp())))
 {
 }
 

@@ -7,6 +7,7 @@
 #include <QUndoStack>
 
 #include "../dialogs/ReplaceFormDriver.h"
+#include "app/DataNotifier.h"
 #include "WindowDriver.h"
 #include "datafile/DataFile.h"
 #include "engine/Ukorvexa.h"
@@ -151,6 +152,29 @@ private Q_SLOTS:
         w.Action("NewDataButton")->trigger();  // new data: nothing to undo
         QVERIFY(!w.form->UndoStack().canUndo() && !w.form->UndoStack().canRedo());
         QCOMPARE(w.Caption(), QStringLiteral("Korvexa  (無題)"));
+    }
+
+    // The windows that follow the data hear of each change, and of undo.
+    void theNotifierTellsWhatChanged()
+    {
+        OpenSample();
+        korvexa::app::DataNotifier& notifier = w.form->Notifier();
+        QSignalSpy inserted(&notifier, &korvexa::app::DataNotifier::SlabInserted);
+        QSignalSpy removed(&notifier, &korvexa::app::DataNotifier::SlabRemoved);
+        QSignalSpy changed(&notifier, &korvexa::app::DataNotifier::SlabChanged);
+        QSignalSpy modified(&notifier, &korvexa::app::DataNotifier::ModifiedChanged);
+        w.Action("SlabAddButton")->trigger();
+        w.Type("LxInput", QStringLiteral("2"));
+        w.Action("MenuUndo")->trigger();
+        w.Action("MenuUndo")->trigger();
+        QCOMPARE(inserted.value(0).value(0).toInt(), 16);
+        QCOMPARE(changed.value(0).value(0).toInt(), 16);
+        QCOMPARE(changed.value(1).value(0).toInt(), 16);  // the undo
+        QCOMPARE(removed.value(0).value(0).toInt(), 16);
+        QCOMPARE(modified.size(), 2);  // on, and off again
+        QSignalSpy replaced(&notifier, &korvexa::app::DataNotifier::DataReplaced);
+        QVERIFY(w.form->OpenParamFile(files_.filePath(QStringLiteral("sample.slab"))));
+        QCOMPARE(replaced.size(), 1);
     }
 
     // Ctrl+Z while a value is typed takes the typing back, even in a box
