@@ -8,6 +8,7 @@
 // take what is being typed (TakeTypedValue, which commits), so that no
 // edit is lost between steps.
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -47,6 +48,14 @@ QString CommandText(const QString& verb, const QString& step, QChar key)
     if (!step.isEmpty())
         text += QStringLiteral(": ") + QString(step).replace(QLatin1Char('&'), QStringLiteral("&&"));
     return text + QStringLiteral(" (&") + key + QLatin1Char(')');
+}
+
+// The box that keeps the focus through undo or redo shows the value put
+// back as its own, so that Esc does not bring the typing back.
+void ForgetTyping()
+{
+    if (auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+        box->setModified(false);
 }
 
 }  // namespace
@@ -120,12 +129,14 @@ void TMainForm::UndoClick()
 {
     TakeTypedValue();
     undo_->undo();
+    ForgetTyping();
 }
 
 void TMainForm::RedoClick()
 {
     TakeTypedValue();
     undo_->redo();
+    ForgetTyping();
 }
 
 bool TMainForm::IsUndoKey(const QKeyEvent& key) const

@@ -189,6 +189,8 @@ private Q_SLOTS:
         QTest::keyClicks(lx, QStringLiteral("2.5"));
         QTest::keyClick(lx, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(lx->text(), before);
+        QTest::keyClick(lx, Qt::Key_Escape);  // the typing is not back
+        QCOMPARE(lx->text(), before);
         QTest::keyClick(lx, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(w.form->SlabList.Current().Lx, 2.5);
 
