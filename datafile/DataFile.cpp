@@ -414,7 +414,31 @@ void ReadSettings(ByteReader& r, int v, DataSet& data)
     }
 }
 
-SlabData ReadSlab(ByteReader& r, int v, std::size_t index)
+// A record in another load unit than the file's settings is brought into
+// that unit when it is designed (ConvertLoadUnit): its loads must then still
+// be numbers a box holds, or the data could not be saved again.
+void CheckConvertedLoads(ByteReader& r, const SlabData& s, double loadUnitFactor, std::size_t unitOffset)
+{
+    const double k = s.LoadUnit / loadUnitFactor;
+    if (k <= 1)
+        return;
+    std::vector<std::pair<std::string, double>> loads = {{"FL", s.FL}};
+    for (int c = 0; c < 3; ++c) {
+        loads.emplace_back("LL[" + std::to_string(c) + "]", s.LL[c]);
+        loads.emplace_back("P[" + std::to_string(c) + "]", s.P[c]);
+        if (s.TLDirect)
+            loads.emplace_back("TL[" + std::to_string(c) + "]", s.TL[c]);
+    }
+    if (s.OwnDirect)
+        loads.emplace_back("Own", s.Own);
+    for (const auto& [field, value] : loads)
+        if (std::fabs(value * k) > kLargestInputValue)
+            r.Fail("LoadUnit", unitOffset,
+                   field + " の " + ReadableNumber(value) + " は設定の荷重の単位に直すと大きすぎます（絶対値は " +
+                       ReadableNumber(kLargestInputValue) + " まで）");
+}
+
+SlabData ReadSlab(ByteReader& r, int v, std::size_t index, double loadUnitFactor)
 {
     SlabData s;
     r.SetPlace(SlabPlace(index, {}));
@@ -496,7 +520,9 @@ SlabData ReadSlab(ByteReader& r, int v, std::size_t index)
         }
     }
     s.BarOutside = r.IntIn("BarOutside", 0, 1);
+    const std::size_t unitOffset = r.Offset();
     s.LoadUnit = v >= kVersionLoadUnit ? r.Unit("LoadUnit") : 1.0;
+    CheckConvertedLoads(r, s, loadUnitFactor, unitOffset);
     return s;
 }
 
@@ -577,7 +603,7 @@ FileParts DecodeParts(ByteReader& r, DataSet& data, std::string& versionText, Sl
     parts.firstSlab = r.Offset();
     parts.slabCount = static_cast<std::size_t>(count);
     for (std::size_t i = 0; i < parts.slabCount; ++i) {
-        SlabData s = ReadSlab(r, v, i);
+        SlabData s = ReadSlab(r, v, i, data.settings.LoadUnitFactor);
         if constexpr (!std::is_null_pointer_v<SlabSink>)
             slab(parts.slabCount, std::move(s));
     }
@@ -706,7 +732,7 @@ SlabData DataFileContents::Slab(std::size_t index) const
     std::vector<std::string> warnings;
     ByteReader r(bytes_, warnings);
     r.Skip(parts_.firstSlab + index * parts_.slabSize);
-    return ReadSlab(r, parts_.version, index);
+    return ReadSlab(r, parts_.version, index, header_.settings.LoadUnitFactor);
 }
 
 DataFileContents OpenDataFile(const std::filesystem::path& path, const PrintLayout& currentLayout)

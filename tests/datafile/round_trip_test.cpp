@@ -115,6 +115,22 @@ TEST(RoundTrip, UndesignableSlabsComeBackAsTyped)
     EXPECT_EQ(LeftOutNote(r.data->slabs), "計算できないため出力しないスラブ: B, C");
 }
 
+// Brought into the file's unit, the loads of a record must still fit a box,
+// or the data read could not be saved again: such a file is refused.
+TEST(RoundTrip, RecordWhoseLoadsOutgrowTheFilesUnitIsRefused)
+{
+    DataSet d;
+    d.slabs = {test::DesignableSlab("S1")};
+    d.slabs[0].LoadUnit = 1000;
+    d.slabs[0].FL = 5e6;  // kN/m²: 5e9 N/m²
+    const ReadResult r = DecodeDataFile(EncodeDataFile(d));
+    ASSERT_FALSE(r.ok());
+    EXPECT_NE(r.error.detail.find("LoadUnit"), std::string::npos) << r.error.detail;
+    EXPECT_NE(r.error.detail.find("FL の"), std::string::npos) << r.error.detail;
+    d.slabs[0].FL = 5e5;
+    EXPECT_TRUE(DecodeDataFile(EncodeDataFile(d)).ok());
+}
+
 TEST(RoundTrip, RecordInAnotherUnitIsConvertedWhenDesigned)
 {
     DataSet d;
