@@ -66,9 +66,12 @@ void NaturalFrequency(SlabData& slab, double ec)
     case BindOneWayFixed:
     case BindOneWaySupported:
     case BindOneWayPropped: {
-        const double alpha = slab.Bind == BindOneWayFixed      ? 4.73 * 4.73 / pi
-                             : slab.Bind == BindOneWaySupported ? pi
-                                                                : 3.927 * 3.927 / pi;
+        // First mode of a beam strip: f = (βL)²/(2π·L²)·√(EI/m), and with
+        // √(EI/m) = t·S1/2 this is α·(π/4)·t·S1/L² with α = (βL)²/π²:
+        // βL = 4.730 (both ends fixed), π (both supported), 3.927 (propped).
+        const double alpha = slab.Bind == BindOneWayFixed      ? 4.73 * 4.73 / (pi * pi)
+                             : slab.Bind == BindOneWaySupported ? 1
+                                                                : 3.927 * 3.927 / (pi * pi);
         fv = alpha * (pi / 4) * slab.T * s1 / lx2;
         slab.FvNote = " ";
         break;

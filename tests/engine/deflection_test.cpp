@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "engine/Deflection.h"
 #include "engine/Ukorvexa.h"
@@ -76,6 +77,32 @@ TEST(Deflection, FrequencyFormulaAndNoteByEdgeCondition)
     Design(s);
     EXPECT_EQ(s.Fv, 0);
     EXPECT_EQ(s.FvNote, "");
+}
+
+TEST(Deflection, OneWayFrequencyIsThatOfTheBeamStrip)
+{
+    // Euler–Bernoulli beam of 1 m width: f = (βL)²/(2π·L²)·√(EI/m) with
+    // I = t³/12 and m the dead load as mass.  βL: the first root of
+    // cos·cosh = 1 (both ends fixed), π, and of tan = tanh (one end fixed).
+    struct Case {
+        int bind;
+        double betaL;
+    };
+    const Case cases[] = {{BindOneWayFixed, 4.730040745}, {BindOneWaySupported, std::numbers::pi},
+                          {BindOneWayPropped, 3.926602312}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bind);
+        SlabData s;
+        s.Bind = c.bind;
+        s.Lx = 3;
+        s.FL = 1000;  // finish counted as mass: 3600 + 1000 N/m²
+        s.LL = {1800, 0, 600};
+        ASSERT_EQ(Design(s), 0);
+        const double ei = YoungModulus(24, 21) * 1e4 * std::pow(0.15, 3) / 12;  // N·m² per m
+        const double mass = 4600 / 9.80665;                                   // kg/m²
+        const double beam = c.betaL * c.betaL / (2 * std::numbers::pi * 9) * std::sqrt(ei / mass);
+        EXPECT_NEAR(s.Fv, beam, 0.005 * beam);
+    }
 }
 
 TEST(RequiredThickness, SpanRuleAndMinimum)
