@@ -27,9 +27,12 @@ double ConcentratedDeflection(const SlabData& slab, double pe)
     }
 }
 
+// The whole number of Lx/δ, decimal-aware like the thickness check: at the
+// required thickness t³ = 4000·δ1 holds within rounding, and 16δ/Lx then
+// reads 1/250, not 1/249.
 int CappedRatio(double ratio)
 {
-    return static_cast<int>(std::min(std::floor(ratio), 9999.0));
+    return static_cast<int>(std::clamp(DecimalFloor(ratio), 0LL, 9999LL));
 }
 
 // Natural frequency of the first mode, Hz.  S and S1 are the plate and beam

@@ -105,6 +105,28 @@ TEST(Deflection, OneWayFrequencyIsThatOfTheBeamStrip)
     }
 }
 
+TEST(RequiredThickness, MetExactlyMeetsTheDeflectionLimitToo)
+{
+    // t³ = 4000·δ1 up to rounding (δ1 a hair above): the thickness check
+    // takes 25 cm as enough, and 16δ/Lx must then read 1/250, not 1/249.
+    SlabData s;
+    s.Bind = BindSupported4;
+    s.Lx = 8;  // 25 cm < Lx/30: the deflection decides
+    s.T = 25;
+    s.Own = 24 * 10 * 25;
+    s.TL = {10000, 0, 10000};
+    CoefficientSet c{};
+    c.Dc = 0.1;
+    const double ec = YoungModulus(s.Gamma, s.Fc);
+    const double delta1 = 25.0 * 25 * 25 / 4000 * (1 + 1e-11);
+    s.IncreaseD = delta1 / (10000 * 0.1 * 1e-4 * std::pow(800.0, 3) / ec);
+    PrepareDeflectionResults(s);
+    DeflectionCase(s, c, c, 1);
+    EXPECT_EQ(s.TReq, 0);
+    EXPECT_EQ(s.DeltaRatio16, 250);
+    EXPECT_EQ(s.DeltaRatio, 4000);
+}
+
 TEST(RequiredThickness, SpanRuleAndMinimum)
 {
     SlabData s = SquareSlab(6000);
