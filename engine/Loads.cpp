@@ -11,11 +11,12 @@ namespace korvexa {
 namespace {
 
 // Snow load of case k in the load unit: depth × factor × unit weight in
-// N/m², taken up to 10 N/m², or to 0.01 in kN/m².
+// N/m², taken up to 10 N/m² (0.01 kN/m²) whatever the unit, so that a slab
+// is designed for the same snow in N/m² and in kN/m².
 double SnowLoad(const CommonSettings& settings, int k, double u)
 {
     const double s = settings.SnowDepth * settings.SnowCoef[k] * settings.SnowUnitWeight;
-    return u == 1 ? RoundUp(s, -1) : RoundHalfUp(s / u, 2);
+    return RoundUp(s, -1) / u;
 }
 
 // Self weight in the load unit: kN/m³ × cm × 10 = N/m².

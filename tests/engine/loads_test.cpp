@@ -90,6 +90,17 @@ TEST(DeriveLoads, SnowCaseAddsRoundedSnowLoads)
     s.LL[0] = 1800;
     DeriveLoads(s, light);
     EXPECT_EQ(s.SL[0], 990);  // not 1000: the product is 990 as a decimal
+
+    // Up to 10 N/m² in either unit: 101 cm gives 2121, 3030 and 1060.5 N/m².
+    CommonSettings deep;
+    deep.SnowDepth = 101;
+    for (double u : {1.0, 1000.0}) {
+        deep.LoadUnitFactor = u;
+        DeriveLoads(s, deep);
+        EXPECT_DOUBLE_EQ(s.SL[0] * u, 2130) << u;
+        EXPECT_DOUBLE_EQ(s.SL[1] * u, 3030) << u;
+        EXPECT_DOUBLE_EQ(s.SL[2] * u, 1070) << u;
+    }
 }
 
 TEST(DeriveLoads, ShortTermClearsTheSnowAndDeflectionCases)
