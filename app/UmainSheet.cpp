@@ -16,6 +16,7 @@
 #include "app/UserMessages.h"
 #include "components/EventHook.h"
 #include "engine/InputCheck.h"
+#include "engine/SheetTexts.h"
 #include "engine/Ukorvexa.h"
 #include "print/ResultSheet.h"
 #include "ui_Umain.h"
@@ -67,7 +68,7 @@ int TMainForm::Recalculate()
     ShowSheet();
     const SlabData& slab = SlabList.Current();
     if (slab.Lambda > 0)
-        ui->LabelLambda->setText(QStringLiteral("λ＝") + QString::number(slab.Lambda, 'f', 2));
+        ui->LabelLambda->setText(QStringLiteral("λ＝") + QString::fromStdString(FixedNumber(slab.Lambda, 2)));
     switch (status) {
     case DesignOk:
         ShowBars();

@@ -1,6 +1,6 @@
 #include "cli/DataFileCommands.h"
 
-#include <cstdio>
+#include <charconv>
 #include <optional>
 #include <ostream>
 #include <string_view>
@@ -10,6 +10,7 @@
 #include "cli/SlabJson.h"
 #include "datafile/FileReading.h"
 #include "engine/InputCheck.h"
+#include "engine/SheetTexts.h"
 #include "engine/Ukorvexa.h"
 #include "latex/LatexHeader.h"
 #include "latex/LatexWriter.h"
@@ -20,19 +21,13 @@ namespace {
 
 constexpr int kExitError = 2;
 
-std::string Fixed(double v, int decimals)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
-    return buffer;
-}
+std::string Fixed(double v, int decimals) { return FixedNumber(v, decimals); }
 
 // The shortest text of a decimal as typed (21, 19.5, 0.35).
 std::string Number(double v)
 {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.10g", v);
-    return buffer;
+    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 10).ptr};
 }
 
 // Terminal columns of a UTF-8 text: East Asian characters take two,

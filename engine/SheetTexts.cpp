@@ -1,5 +1,7 @@
 #include "engine/SheetTexts.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
 
 #include "engine/Ucommon.h"
@@ -38,14 +40,24 @@ ThicknessComparison CompareWithRequired(const SlabData& slab)
     return slab.T > slab.TReq ? ThicknessComparison::Thicker : ThicknessComparison::Thinner;
 }
 
+std::string FixedNumber(double value, int decimals)
+{
+    // std::to_chars with a precision converts as printf does in the "C"
+    // locale.  A double has at most 309 digits before the point.
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                                      std::clamp(decimals, 0, 20));
+    return result.ec == std::errc{} ? std::string(buffer, result.ptr) : std::string();
+}
+
 std::string FrequencyNumber(double fv)
 {
-    char buffer[32];
-    if (fv >= 100)
+    if (fv >= 100) {
+        char buffer[32];
         std::snprintf(buffer, sizeof buffer, "%lld", static_cast<long long>(fv));
-    else
-        std::snprintf(buffer, sizeof buffer, "%.1f", fv);
-    return buffer;
+        return buffer;
+    }
+    return FixedNumber(fv, 1);
 }
 
 }  // namespace korvexa

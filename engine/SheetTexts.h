@@ -34,6 +34,15 @@ enum class ThicknessComparison { Thicker, Equal, Thinner };
 ThicknessComparison CompareWithRequired(const SlabData& slab);
 inline bool ThicknessOk(const SlabData& slab) { return CompareWithRequired(slab) != ThicknessComparison::Thinner; }
 
+// A number with `decimals` places as C's printf writes it with %.Nf: the
+// binary value rounded once, an exact tie to the even digit (0.625 gives
+// "0.62", 0.375 "0.38"), a leading minus on every negative value (-0.001
+// gives "-0.00").  Every number of the screen sheet, the printed sheet, the
+// LaTeX report and korvexa-cli show is written through it, so that the
+// same value reads the same everywhere.  The point is always ".", whatever
+// the locale the window runs in.
+std::string FixedNumber(double value, int decimals);
+
 // The natural frequency's number: one decimal below 100 Hz, from 100 Hz on
 // the whole number, fraction cut off ("12.3", "123").
 std::string FrequencyNumber(double fv);

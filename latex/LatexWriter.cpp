@@ -1,6 +1,7 @@
 #include "latex/LatexWriter.h"
 
 #include <array>
+#include <charconv>
 #include <cstdio>
 #include <string_view>
 
@@ -48,20 +49,22 @@ constexpr std::array<std::string_view, 28> kMultiRowMacro = {
 
 constexpr std::string_view kHalfWidthDot = "･";
 
-// %#.Nf: fixed point, the decimal point always written.
+// %#.Nf: the sheets' number form, the decimal point written also without
+// decimals (1500.).
 std::string Fixed(double value, int decimals)
 {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%#.*f", decimals, value);
-    return buffer;
+    std::string text = FixedNumber(value, decimals);
+    if (decimals == 0)
+        text += '.';
+    return text;
 }
 
-// %g with up to 15 significant digits: 21, 22.5.
+// %g with up to 15 significant digits: 21, 22.5 (as printf in the "C"
+// locale: the window runs in the user's).
 std::string General(double value)
 {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    return buffer;
+    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr};
 }
 
 // A bar text with its first half-width dot as a centred dot of math mode.

@@ -18,6 +18,9 @@ const QColor kBlue(0, 0, 255);
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
+// A number in the sheets' one form (printf's %.Nf).
+QString Fixed(double value, int decimals) { return QString::fromStdString(FixedNumber(value, decimals)); }
+
 // Collects the texts of one drawing at the sheet's point size and keeps the
 // pen position: the right end of the text written last.
 class TextWriter {
@@ -80,13 +83,13 @@ void WriteChecks(TextWriter& out, const SheetGeometry& g, const SlabData& slab, 
 
     int start = x;
     if (slab.AddLoadE > 0) {
-        out.Write(x, line1, QString::asprintf("ωp＝%.3f kN/m", slab.AddLoadE * settings.LoadUnitFactor * 0.001));
+        out.Write(x, line1, U("ωp＝") + Fixed(slab.AddLoadE * settings.LoadUnitFactor * 0.001, 3) + U(" kN/m"));
         out.WriteSmall(out.PenX(), line1, QStringLiteral("2"));
         out.Write(out.PenX(), line1, U("　　"));
         start = out.PenX();
     }
     if (slab.TReq > 0) {
-        out.Write(start, line1, QString::asprintf("必要厚 %.1fcm", slab.TReq));
+        out.Write(start, line1, U("必要厚 ") + Fixed(slab.TReq, 1) + U("cm"));
         if (!ThicknessOk(slab))
             out.Write(out.PenX(), line1, U("　NG"), kRed);
         else
@@ -94,11 +97,11 @@ void WriteChecks(TextWriter& out, const SheetGeometry& g, const SlabData& slab, 
     }
 
     if (slab.Fv > 0)
-        out.Write(x, line3, QString::asprintf("固有振動数 fv＝%.1f Hz", slab.Fv) + QString::fromStdString(slab.FvNote));
+        out.Write(x, line3, U("固有振動数 fv＝") + Fixed(slab.Fv, 1) + U(" Hz") + QString::fromStdString(slab.FvNote));
 
     if (slab.LoadTime == LoadShortTerm || !(slab.Delta > 0))
         return;
-    out.Write(x, line2, QString::asprintf("δ＝%.2fmm", slab.Delta));
+    out.Write(x, line2, U("δ＝") + Fixed(slab.Delta, 2) + U("mm"));
     out.Write(out.PenX(), line2, QString::asprintf("(Lx/%d)     ", slab.DeltaRatio));
 
     if (ShowsSpanThicknessCheck(slab)) {
@@ -117,16 +120,16 @@ void WriteChecks(TextWriter& out, const SheetGeometry& g, const SlabData& slab, 
 
 }  // namespace
 
-QString MomentText(double m) { return QString::asprintf((m > 1000 || m < -1000) ? "%.1f" : "%.2f", m); }
-QString ShearText(double q) { return QString::asprintf(q > 10000 ? "%.1f" : "%.2f", q); }
+QString MomentText(double m) { return Fixed(m, (m > 1000 || m < -1000) ? 1 : 2); }
+QString ShearText(double q) { return Fixed(q, q > 10000 ? 1 : 2); }
 
 QString RatioText(double ratio)
 {
     if (ratio >= 100)
         return QStringLiteral("(****)");
     if (ratio >= 10)
-        return QString::asprintf("(%.1f)", ratio);
-    return QString::asprintf("(%.2f)", ratio);
+        return U("(") + Fixed(ratio, 1) + U(")");
+    return U("(") + Fixed(ratio, 2) + U(")");
 }
 
 QColor RatioColour(double ratio) { return ratio > 1 ? kRed : kBlue; }
@@ -231,9 +234,9 @@ void AddResultValues(SheetDrawing& drawing, const QFont& font, int width, const 
         const int centre = left + g.CW / 2;
 
         if (slab.At[dir][pos] != 0) {
-            const QString at = QString::asprintf("%.2f", slab.At[dir][pos]);
+            const QString at = Fixed(slab.At[dir][pos], 2);
             out.Write(centre - out.Width(at) + 4, g.TextTop(1), at);
-            out.Write(centre + 6, g.TextTop(1), QString::asprintf("(%.2f)", slab.Dt[dir][pos]));
+            out.Write(centre + 6, g.TextTop(1), U("(") + Fixed(slab.Dt[dir][pos], 2) + U(")"));
         }
 
         for (int s = 0; s < 2; ++s) {

@@ -18,6 +18,9 @@ namespace {
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 QString U(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
+// A number in the sheets' one form (printf's %.Nf).
+QString Fixed(double value, int decimals) { return U(FixedNumber(value, decimals)); }
+
 // Draws the lines of one block top to bottom.  y() is the text top of the
 // current line; a rule lies half a line gap above it, between two lines.
 class BlockPainter {
@@ -100,11 +103,11 @@ private:
 // "%.*f　": loads in kN/m² with two decimals, in N/m² without.
 QString LoadText(double value, double loadUnitFactor)
 {
-    return QString::asprintf("%.*f　", loadUnitFactor != 1 ? 2 : 0, value);
+    return Fixed(value, loadUnitFactor != 1 ? 2 : 0) + U("　");
 }
 
 // "%.2f (%.2f)　": a value and its check ratio or its depth.
-QString PairText(double value, double second) { return QString::asprintf("%.2f (%.2f)　", value, second); }
+QString PairText(double value, double second) { return Fixed(value, 2) + U(" (") + Fixed(second, 2) + U(")　"); }
 
 class BlockDrawing {
 public:
@@ -144,24 +147,24 @@ private:
         b_.RightAligned(b_.Right(), U(SlabConditionText(s_.Bind, true)) + U("　"));
 
         b_.NextLine();
-        int pen = b_.Text(x0, QString::asprintf("　%s=%.2fm", span_, s_.Lx));
+        int pen = b_.Text(x0, U("　") + U(span_) + U("=") + Fixed(s_.Lx, 2) + U("m"));
         if (s_.Ly > 0)
-            b_.Text(pen, QString::asprintf(",　　Ly=%.2fm,　　λ=%.2f", s_.Ly, s_.Lambda));
-        QString increase = QString::asprintf("応力割増 %.2f倍", s_.IncreaseS);
-        increase += s_.DeltCheck ? QString::asprintf(",　たわみ割増 %.2f倍　", s_.IncreaseD) : U("　");
+            b_.Text(pen, U(",　　Ly=") + Fixed(s_.Ly, 2) + U("m,　　λ=") + Fixed(s_.Lambda, 2));
+        QString increase = U("応力割増 ") + Fixed(s_.IncreaseS, 2) + U("倍");
+        increase += s_.DeltCheck ? U(",　たわみ割増 ") + Fixed(s_.IncreaseD, 2) + U("倍　") : U("　");
         b_.RightAligned(b_.Right(), increase);
 
         b_.NextLine();
-        QString thickness = QString::asprintf("　t=%.1fcm", s_.T);
+        QString thickness = U("　t=") + Fixed(s_.T, 1) + U("cm");
         if (s_.DeltCheck && s_.TReq > 0) {
             const ThicknessComparison comparison = CompareWithRequired(s_);
             thickness += comparison == ThicknessComparison::Thicker ? U("＞")
                          : comparison == ThicknessComparison::Equal ? U("≧")
                                                                      : U("＜");
-            thickness += QString::asprintf("必要スラブ厚 %.1fcm　", s_.TReq) + (ThicknessOk(s_) ? U("OK") : U("NG"));
+            thickness += U("必要スラブ厚 ") + Fixed(s_.TReq, 1) + U("cm　") + (ThicknessOk(s_) ? U("OK") : U("NG"));
         }
         b_.Text(x0, thickness);
-        b_.RightAligned(b_.Right(), QString::asprintf("鉄筋のかぶり厚 %.1fcm　", s_.Cov));
+        b_.RightAligned(b_.Right(), U("鉄筋のかぶり厚 ") + Fixed(s_.Cov, 1) + U("cm　"));
 
         b_.NextLine();
         pen = b_.Text(x0, U("　") + U(ConcreteKindName(s_.Concrete)) + QString::asprintf("コンクリート Fc=%gN/mm", s_.Fc));
@@ -253,7 +256,7 @@ private:
 
     void CheckLine()
     {
-        QString check = QString::asprintf(" たわみ δ=%.2fmm(%s/%d)　", s_.Delta, span_, s_.DeltaRatio);
+        QString check = U(" たわみ δ=") + Fixed(s_.Delta, 2) + QString::asprintf("mm(%s/%d)　", span_, s_.DeltaRatio);
         if (ShowsSpanThicknessCheck(s_))
             check += QString::asprintf("t/%s=1/%d≧1/%d OK", span_, SpanThicknessRatio(s_), SpanThicknessLimit(s_));
         else

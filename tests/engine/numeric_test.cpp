@@ -1,6 +1,11 @@
-// Rounding, roots, version numbers and the decimal-aware comparisons.
+// Rounding, roots, version numbers, the decimal-aware comparisons and the
+// number form of the sheets.
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdio>
+
+#include "engine/SheetTexts.h"
 #include "engine/Ucommon.h"
 
 using namespace korvexa;
@@ -61,4 +66,31 @@ TEST(VersionNumber, WeighsTheDottedFields)
     EXPECT_EQ(VersionNumber("1.2"), 1200);
     EXPECT_EQ(VersionNumber("1.0.2.0.9"), 1020);  // the fifth field is truncated away
     EXPECT_EQ(VersionNumber(""), 0);
+}
+
+TEST(FixedNumber, WritesWhatPrintfWrites)
+{
+    // Exact binary ties go to the even digit; decimals just below a tie in
+    // binary go down.
+    const struct {
+        double value;
+        int decimals;
+        const char* text;
+    } cases[] = {
+        {0.625, 2, "0.62"},    {0.375, 2, "0.38"}, {-0.625, 2, "-0.62"}, {2.5, 0, "2"},
+        {3.5, 0, "4"},         {0.0625, 3, "0.062"}, {1.005, 2, "1.00"}, {123.45, 1, "123.5"},
+        {-0.001, 2, "-0.00"},  {1000.05, 1, "1000.0"}, {4200, 0, "4200"}, {0, 2, "0.00"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FixedNumber(c.value, c.decimals), c.text) << c.value << " " << c.decimals;
+
+    std::setlocale(LC_NUMERIC, "C");
+    for (int i = -2000; i <= 2000; ++i) {
+        const double v = i / 800.0;  // every eighth of a hundredth: many exact ties
+        for (int decimals = 0; decimals <= 3; ++decimals) {
+            char expected[64];
+            std::snprintf(expected, sizeof expected, "%.*f", decimals, v);
+            ASSERT_EQ(FixedNumber(v, decimals), expected) << v << " " << decimals;
+        }
+    }
 }
