@@ -1,6 +1,6 @@
 // Conforming finite-element solver for thin (Kirchhoff) rectangular plates.
 //
-// The plate occupies 0 <= x <= Lx, 0 <= y <= Ly and is meshed with
+// The plate occupies 0 <= x <= Lx, 0 <= y <= Ly and is meshed with a grid of
 // Bogner-Fox-Schmit rectangles: bicubic Hermite elements with the four
 // nodal unknowns w, w_x, w_y and w_xy.  Every edge may be clamped, simply
 // supported or free.  The load is q(x, y) = q0 + qx·x/Lx + qy·y/Ly, positive
@@ -44,8 +44,8 @@ public:
 
     // Support reaction per unit length (positive when it opposes a positive
     // load) at mesh node (i, j) of a supported edge, from the consistent nodal
-    // force of the w unknown divided by the tributary length.  Corner nodes
-    // are not meaningful here.
+    // force of the w unknown divided by the tributary length (half of each
+    // element beside the node).  Corner nodes are not meaningful here.
     double EdgeReaction(int i, int j) const;
 
     // Sum of all nodal support forces (w unknowns), for equilibrium checks.
@@ -53,14 +53,24 @@ public:
 
     int Nx() const { return nx_; }
     int Ny() const { return ny_; }
-    double Hx() const { return hx_; }
-    double Hy() const { return hy_; }
+    // Element sizes of a mesh of equal rectangles.
+    double Hx() const { return grid_.Sizes[0].front(); }
+    double Hy() const { return grid_.Sizes[1].front(); }
     const PlateCase& Case() const { return case_; }
 
+    // The mesh lines of a solver's grid: Lines[0] the x of its columns of
+    // nodes, Lines[1] the y of its rows; Sizes[d][e] = Lines[d][e + 1] − Lines[d][e].
+    struct Grid {
+        std::array<std::vector<double>, 2> Lines;
+        std::array<std::vector<double>, 2> Sizes;
+        std::array<bool, 2> Equal{};  // every element of that direction has the same size
+    };
+
 private:
-    friend std::vector<PlateSolution> SolvePlate(const PlateCase& plate,
-                                                 const std::vector<PlateLoad>& loads, int nx,
-                                                 int ny);
+    friend std::vector<PlateSolution> SolvePlateOnGrid(const PlateCase& plate,
+                                                       const std::vector<PlateLoad>& loads,
+                                                       const std::vector<double>& xSizes,
+                                                       const std::vector<double>& ySizes);
 
     // Second derivatives (w_xx, w_yy) and w in element (ex, ey) at local (ξ, η).
     std::array<double, 3> ElementValues(int ex, int ey, double xi, double eta) const;
@@ -71,8 +81,7 @@ private:
     PlateCase case_;
     int nx_ = 0;
     int ny_ = 0;
-    double hx_ = 0.0;
-    double hy_ = 0.0;
+    Grid grid_;
     std::vector<double> u_;         // 4 unknowns per node, node index j·(nx+1) + i
     std::vector<double> reaction_;  // nodal support forces (K·u − f), same layout
 };
@@ -80,5 +89,12 @@ private:
 // Solves the plate for each load on an nx × ny mesh of equal rectangles.
 std::vector<PlateSolution> SolvePlate(const PlateCase& plate, const std::vector<PlateLoad>& loads,
                                       int nx, int ny);
+
+// The same on a mesh of rectangles whose widths (along x) and heights
+// (along y) are given in order; they add up to Lx and Ly.  Finer elements
+// where the moments change fast (near a corner) keep the mesh small.
+std::vector<PlateSolution> SolvePlateOnGrid(const PlateCase& plate, const std::vector<PlateLoad>& loads,
+                                            const std::vector<double>& xSizes,
+                                            const std::vector<double>& ySizes);
 
 }  // namespace platecoef
