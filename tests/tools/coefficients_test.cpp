@@ -119,6 +119,19 @@ TEST(Coefficients, FreeEdgeTablesTakeTheDeflectionAtTheFreeEdge) {
     EXPECT_EQ(corner[Qy], 1.0);
 }
 
+TEST(Coefficients, EdgesMeetingAFreeEdgeTakeTheMomentNearTheFreeCorner) {
+    // Bind 10 at λ 2: at 96.5 % of each fixed edge towards the free corner,
+    // against a uniform mesh.
+    const Column c = Coefficients(13, 2.0);
+    PlateCase plate;
+    plate.Ly = 2.0;
+    plate.Edges = Table(13).Edges;
+    const PlateSolution s = SolvePlate(plate, {Table(13).Load}, 50, 100)[0];
+    EXPECT_NEAR(c[MxEnd], s.Mx(0.0, 1.93), 0.002);
+    EXPECT_NEAR(c[MyEnd], s.My(0.965, 0.0), 0.002);
+    EXPECT_LT(c[MxEnd], s.Mx(0.0, 1.0) - 0.1);  // far beyond the middle's
+}
+
 TEST(Coefficients, SimplySupportedDirectionsHaveNoEndMoment) {
     const Column c = Coefficients(8, 2.0);
     EXPECT_EQ(c[MxEnd], 0.0);

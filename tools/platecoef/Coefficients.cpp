@@ -94,7 +94,120 @@ double LargestEdgeReaction(const PlateSolution& s, EdgeSide side, bool freeAtSta
     return bend < 0 ? b - (a - c) * (a - c) / (8 * bend) : b;
 }
 
+// End moments near a free corner, on their own graded meshes, extrapolated
+// like the others: an end moment row that takes the free-corner value keeps
+// the larger hogging moment of the two.
+void TakeFreeCornerMoments(const std::vector<const TableDefinition*>& tables, double lambda,
+                           const MeshSettings& mesh, std::vector<Column>& columns) {
+    std::vector<const TableDefinition*> corner;
+    for (const TableDefinition* t : tables)
+        if (t->CornerMx || t->CornerMy) corner.push_back(t);
+    if (corner.empty()) return;
+    const auto moments = FreeCornerMoments(corner, lambda, mesh.Elements, 0, mesh.Extrapolate);
+    for (size_t k = 0, c = 0; k < tables.size(); ++k) {
+        const TableDefinition& t = *tables[k];
+        if (!t.CornerMx && !t.CornerMy) continue;
+        if (t.CornerMx) columns[k][0] = std::min(columns[k][0], moments[c][0]);
+        if (t.CornerMy) columns[k][2] = std::min(columns[k][2], moments[c][1]);
+        ++c;
+    }
+}
+
+// Element sizes filling a segment of the given length between elements of
+// size `before` and `after` (0: no element there): sizes growing by 1.5 from
+// each side up to about h, equal elements between.
+void FillSegment(double length, double before, double after, double h, std::vector<double>& out) {
+    auto grow = [&](double from) {
+        std::vector<double> sizes;
+        double used = 0;
+        for (double size = from * 1.5; from > 0 && size < h && used + size <= length / 2; size *= 1.5) {
+            sizes.push_back(size);
+            used += size;
+        }
+        return sizes;
+    };
+    const std::vector<double> left = grow(before), right = grow(after);
+    double rest = length;
+    for (double size : left) rest -= size;
+    for (double size : right) rest -= size;
+    const int middle = std::max(1, static_cast<int>(std::ceil(rest / h - 1e-9)));
+    out.insert(out.end(), left.begin(), left.end());
+    out.insert(out.end(), middle, rest / middle);
+    out.insert(out.end(), right.rbegin(), right.rend());
+}
+
+// Sizes along [0, length] with zones [from, to] of equal elements `size`.
+std::vector<double> GradedSizes(double length, double h, std::vector<std::array<double, 3>> zones) {
+    std::sort(zones.begin(), zones.end());
+    std::vector<double> out;
+    double at = 0, previous = 0;
+    for (const auto& [from, to, size] : zones) {
+        if (from > at + 1e-12) FillSegment(from - at, previous, size, h, out);
+        const int count = static_cast<int>(std::lround((to - from) / size));
+        out.insert(out.end(), count, (to - from) / count);
+        at = to;
+        previous = size;
+    }
+    if (length > at + 1e-12) FillSegment(length - at, previous, 0, h, out);
+    return out;
+}
+
 }  // namespace
+
+std::array<std::vector<double>, 2> FreeCornerGrid(const TableDefinition& t, double lambda, int elements) {
+    // Around a point at distance d from its corner: 2·kZone elements of d/kZone
+    // along the edge, centred on the point, and as many across the edge.
+    constexpr int kZone = 4;
+    const double h = 1.0 / elements, length[2] = {1.0, lambda};
+    std::array<std::vector<std::array<double, 3>>, 2> zones;
+    for (int row : {0, 2}) {
+        if (!(row == 0 ? t.CornerMx : t.CornerMy)) continue;
+        double p[2];
+        if (!FreeCornerPoint(t, row, lambda, kFreeCornerFraction, p[0], p[1])) continue;
+        const int along = row == 0 ? 1 : 0;  // the edge of Mx runs along y
+        const double d = (1 - kFreeCornerFraction) * length[along], size = d / kZone;
+        zones[along].push_back({p[along] - d, p[along] + d, size});
+        const double across = p[1 - along];  // 0 or the length: the edge itself
+        zones[1 - along].push_back(across == 0 ? std::array<double, 3>{0, 2 * d, size}
+                                               : std::array<double, 3>{across - 2 * d, across, size});
+    }
+    return {GradedSizes(1.0, h, zones[0]), GradedSizes(lambda, h, zones[1])};
+}
+
+std::vector<double> Bisected(const std::vector<double>& sizes) {
+    std::vector<double> out;
+    for (double size : sizes) out.insert(out.end(), 2, size / 2);
+    return out;
+}
+
+std::vector<std::array<double, 2>> FreeCornerMoments(const std::vector<const TableDefinition*>& tables,
+                                                     double lambda, int elements, int bisections,
+                                                     bool extrapolate) {
+    std::array<std::vector<double>, 2> grid = FreeCornerGrid(*tables.front(), lambda, elements);
+    PlateCase plate;
+    plate.Ly = lambda;
+    plate.Edges = tables.front()->Edges;
+    std::vector<PlateLoad> loads;
+    for (const TableDefinition* t : tables) {
+        if (t->Edges != plate.Edges || FreeCornerGrid(*t, lambda, elements) != grid)
+            throw std::invalid_argument("FreeCornerMoments: tables of different plates or meshes");
+        loads.push_back(t->Load);
+    }
+    for (int i = 0; i < bisections; ++i) grid = {Bisected(grid[0]), Bisected(grid[1])};
+    auto measure = [&](const std::array<std::vector<double>, 2>& g) {
+        const auto solutions = SolvePlateOnGrid(plate, loads, g[0], g[1]);
+        std::vector<std::array<double, 2>> m;
+        for (size_t k = 0; k < tables.size(); ++k) m.push_back(MeasureFreeCorner(*tables[k], solutions[k]));
+        return m;
+    };
+    std::vector<std::array<double, 2>> m = measure(grid);
+    if (extrapolate) {
+        const auto fine = measure({Bisected(grid[0]), Bisected(grid[1])});
+        for (size_t k = 0; k < m.size(); ++k)
+            for (int i = 0; i < 2; ++i) m[k][i] = (4.0 * fine[k][i] - m[k][i]) / 3.0;
+    }
+    return m;
+}
 
 const std::vector<TableDefinition>& TableDefinitions() {
     static const std::vector<TableDefinition> defs = {
@@ -107,19 +220,44 @@ const std::vector<TableDefinition>& TableDefinitions() {
         {"Bind 5", {C, C, S, S}, kUniform, 10, 0.1},
         {"Bind 6", {S, S, C, C}, kUniform, 10, 0.1},
         {"Bind 7", {S, S, S, S}, kUniform, 12, 0.25},
-        {"Bind 8, LoadShape 0", {C, C, C, F}, kUniform, 10, 0.1},
+        // The last two flags: MxEnd and MyEnd take the free-corner value
+        // (not Bind 8 varying: near its free corner the load is small and
+        // the moment below the middle's everywhere).
+        {"Bind 8, LoadShape 0", {C, C, C, F}, kUniform, 10, 0.1, false, false, true, false},
         {"Bind 8, LoadShape 1", {C, C, C, F}, kVaryingAlong, 5, 0.2},
-        {"Bind 9, LoadShape 0", {C, F, C, C}, kUniform, 30, 0.1},
-        {"Bind 9, LoadShape 1", {C, F, C, C}, kVaryingAcross, 15, 0.2},
-        {"Bind 10", {C, F, C, F}, kUniform, 30, 0.1, true},
+        {"Bind 9, LoadShape 0", {C, F, C, C}, kUniform, 30, 0.1, false, false, false, true},
+        {"Bind 9, LoadShape 1", {C, F, C, C}, kVaryingAcross, 15, 0.2, false, false, false, true},
+        {"Bind 10", {C, F, C, F}, kUniform, 30, 0.1, true, false, true, true},
     };
     return defs;
 }
 
 double LambdaOf(const TableDefinition& table, int column) { return 1.0 + column * table.Step; }
 
+bool FreeCornerPoint(const TableDefinition& t, int row, double lambda, double f, double& x, double& y) {
+    const auto& e = t.Edges;
+    if (row == 0 && e[West] == Edge::Clamped) {
+        if (e[North] == Edge::Free) { x = 0; y = f * lambda; return true; }
+        if (e[South] == Edge::Free) { x = 0; y = (1 - f) * lambda; return true; }
+    }
+    if (row == 2 && e[South] == Edge::Clamped) {
+        if (e[East] == Edge::Free) { x = f; y = 0; return true; }
+        if (e[West] == Edge::Free) { x = 1 - f; y = 0; return true; }
+    }
+    return false;
+}
+
 int ElementsAlong(double lambda, int elements) {
     return std::max(2, 2 * static_cast<int>(std::lround(lambda * elements / 2.0)));
+}
+
+std::array<double, 2> MeasureFreeCorner(const TableDefinition& t, const PlateSolution& s) {
+    const double lambda = s.Case().Ly;
+    std::array<double, 2> m{0.0, 0.0};
+    double x, y;
+    if (t.CornerMx && FreeCornerPoint(t, 0, lambda, kFreeCornerFraction, x, y)) m[0] = s.Mx(x, y);
+    if (t.CornerMy && FreeCornerPoint(t, 2, lambda, kFreeCornerFraction, x, y)) m[1] = s.My(x, y);
+    return m;
 }
 
 Column MeasureColumn(const TableDefinition& t, const PlateSolution& s) {
@@ -175,14 +313,16 @@ std::vector<Column> ComputeColumns(const std::vector<const TableDefinition*>& ta
         return columns;
     };
     std::vector<Column> coarse = measure(mesh.Elements);
-    if (!mesh.Extrapolate) return coarse;
-    const std::vector<Column> fine = measure(2 * mesh.Elements);
-    for (size_t k = 0; k < tables.size(); ++k) {
-        for (int r = 0; r < kRows; ++r) {
-            if (tables[k]->UnitShears && (r == 4 || r == 5)) continue;
-            coarse[k][r] = (4.0 * fine[k][r] - coarse[k][r]) / 3.0;
+    if (mesh.Extrapolate) {
+        const std::vector<Column> fine = measure(2 * mesh.Elements);
+        for (size_t k = 0; k < tables.size(); ++k) {
+            for (int r = 0; r < kRows; ++r) {
+                if (tables[k]->UnitShears && (r == 4 || r == 5)) continue;
+                coarse[k][r] = (4.0 * fine[k][r] - coarse[k][r]) / 3.0;
+            }
         }
     }
+    TakeFreeCornerMoments(tables, lambda, mesh, coarse);
     return coarse;
 }
 

@@ -28,12 +28,30 @@ struct TableDefinition {
     double Step;
     bool UnitShears = false;        // Qx = Qy = 1 in every column (Bind 10)
     bool Published = false;         // kept as the published table
+    // The end moment of the direction (MxEnd, MyEnd) is the larger of the
+    // value at the middle of its clamped edge and the value near the corner
+    // where that edge meets a free edge.
+    bool CornerMx = false;
+    bool CornerMy = false;
 };
 
 // The tables in the order of korvexa::StoredTable.
 const std::vector<TableDefinition>& TableDefinitions();
 
 double LambdaOf(const TableDefinition& table, int column);
+
+// Where the end moment of a clamped edge that meets a free edge is read
+// near the free corner: 96.5 % of the edge's length from its fixed corner,
+// the point that reproduces the reference values of Bind 10 best
+// (docs/coefficients.md).
+constexpr double kFreeCornerFraction = 0.965;
+
+// The point at `fraction` of a clamped edge that meets a free edge, from its
+// fixed corner towards the free one.  Row 0 (Mx) lies on the West edge,
+// row 2 (My) on the South edge.  Returns false, and leaves x and y alone,
+// when that edge is not clamped or meets no free edge.
+bool FreeCornerPoint(const TableDefinition& table, int row, double lambda, double fraction, double& x,
+                     double& y);
 
 // The coefficients read off one solution of the table's plate (no
 // extrapolation, no rounding).
@@ -47,6 +65,29 @@ struct MeshSettings {
 // Elements along the long span for `elements` across the short one: square
 // elements as near as an even count allows (the mid-lines are mesh lines).
 int ElementsAlong(double lambda, int elements);
+
+// The mesh of the moments near the free corners of a table's plate: element
+// widths along x and heights along y.  Elements of about 1/elements, and
+// around each point where a free-corner moment is read a zone of elements a
+// quarter of the point's distance from the corner in size, the point a node
+// (the moment changes fast there); between them sizes grow by 1.5 at most.
+std::array<std::vector<double>, 2> FreeCornerGrid(const TableDefinition& table, double lambda,
+                                                  int elements);
+
+// Every element split in two: the next mesh of the same family.
+std::vector<double> Bisected(const std::vector<double>& sizes);
+
+// The moments at kFreeCornerFraction of the edges that meet a free edge,
+// read off one solution: Mx (row 0) and My (row 2); 0 where the table does
+// not take the free-corner value for that row.
+std::array<double, 2> MeasureFreeCorner(const TableDefinition& table, const PlateSolution& solution);
+
+// The same for tables of one plate and one free-corner grid (one solve per
+// mesh), on the grid at `elements` split `bisections` times more;
+// extrapolated from it and the next finer grid when `extrapolate`.
+std::vector<std::array<double, 2>> FreeCornerMoments(const std::vector<const TableDefinition*>& tables,
+                                                     double lambda, int elements, int bisections,
+                                                     bool extrapolate);
 
 // Coefficients of one column of several tables that share the same plate
 // (edges and λ): one factorisation per mesh serves all their loads.

@@ -7,6 +7,7 @@
 //   platecoef compare         generated four-edges-fixed table against the published one
 //   platecoef convergence     selected columns on three meshes
 //   platecoef series          four-edges-simply-supported table against the series solution
+//   platecoef corner          end moments near the free corners: along the edge, convergence
 // Options: --elements N (coarse mesh, default 16), --no-extrapolate.
 #include "Coefficients.h"
 #include "DataFile.h"
@@ -30,7 +31,7 @@ namespace {
 const char* const kRowNames[kRows] = {"MxEnd", "MxCentre", "MyEnd", "MyCentre", "Qx", "Qy", "Dc"};
 
 int Usage() {
-    std::cerr << "usage: platecoef write FILE | check FILE | print | compare | convergence | series\n"
+    std::cerr << "usage: platecoef write FILE | check FILE | print | compare | convergence | series | corner\n"
                  "                 [--elements N] [--no-extrapolate]\n";
     return 2;
 }
@@ -145,6 +146,79 @@ int Convergence() {
     return 0;
 }
 
+// End moments of the clamped edges that meet a free edge (docs/coefficients.md):
+//  1. along the edge towards the free corner, against the middle;
+//  2. Bind 10's MxEnd near the free corner against its two reference values;
+//  3. the moment at kFreeCornerFraction on the graded meshes of the tables,
+//     split once and twice, and extrapolated.
+int Corner(const MeshSettings& mesh) {
+    const auto& defs = TableDefinitions();
+    const std::vector<double> fractions = {0.5, 0.8, 0.9, 0.95, 0.96, 0.965, 0.97, 0.98};
+    auto moment = [](const TableDefinition& def, int row, const PlateSolution& s, double f) {
+        double x = 0, y = 0;
+        FreeCornerPoint(def, row, s.Case().Ly, f, x, y);
+        return row == 0 ? s.Mx(x, y) : s.My(x, y);
+    };
+    auto uniform = [](const TableDefinition& def, double lambda, int n) {
+        PlateCase plate;
+        plate.Ly = lambda;
+        plate.Edges = def.Edges;
+        return SolvePlate(plate, {def.Load}, n, 2 * static_cast<int>(std::lround(lambda * n / 2)))[0];
+    };
+    std::printf("Along the edge (uniform mesh, 100 elements across the short span; 0.5 is the middle):\n\n");
+    std::printf("| table | row | λ |");
+    for (double f : fractions) std::printf(" %g |", f);
+    std::printf(" %g / middle |\n|---|---|---|", kFreeCornerFraction);
+    for (size_t i = 0; i <= fractions.size(); ++i) std::printf("---|");
+    std::printf("\n");
+    for (const TableDefinition& def : defs) {
+        for (int row : {0, 2}) {
+            double x, y;
+            if (!FreeCornerPoint(def, row, 1.0, 0.5, x, y)) continue;
+            for (double lambda = 1.0; lambda <= LambdaOf(def, def.LastColumn) + 1e-9; lambda += 1.0) {
+                const PlateSolution s = uniform(def, lambda, 100);
+                std::printf("| %s | %s | %.1f |", def.Name.c_str(), kRowNames[row], lambda);
+                for (double f : fractions) std::printf(" %.4f |", moment(def, row, s, f));
+                std::printf(" %.2f |\n", moment(def, row, s, kFreeCornerFraction) / moment(def, row, s, 0.5));
+                std::fflush(stdout);
+            }
+        }
+    }
+    const TableDefinition& bind10 = defs.back();
+    std::printf("\nBind 10 MxEnd near the free corner against the reference values "
+                "(uniform mesh, 200 elements across the short span at λ 1, 100 at λ 4):\n\n"
+                "| fraction | λ 1.0 | against −0.29 | λ 4.0 | against −0.49 |\n|---|---|---|---|---|\n");
+    const PlateSolution square = uniform(bind10, 1.0, 200), longest = uniform(bind10, 4.0, 100);
+    for (int k = 188; k <= 196; ++k) {
+        const double f = k / 200.0, a = moment(bind10, 0, square, f), b = moment(bind10, 0, longest, f);
+        std::printf("| %.3f | %.4f | %+.1f %% | %.4f | %+.1f %% |\n", f, a, 100 * (a / -0.29 - 1), b,
+                    100 * (b / -0.49 - 1));
+    }
+    std::printf("\nAt %g of the edge on the graded meshes (%d elements across the short span away from\n"
+                "the corner), split once and twice; extrapolated from each pair:\n\n"
+                "| table | row | λ | mesh | split once | split twice | extrapolated 0/1 (stored) | 1/2 |\n"
+                "|---|---|---|---|---|---|---|---|\n",
+                kFreeCornerFraction, mesh.Elements);
+    for (const TableDefinition& def : defs) {
+        for (int row : {0, 2}) {
+            if (!(row == 0 ? def.CornerMx : def.CornerMy)) continue;
+            for (double lambda : {1.0, 2.0, 4.0}) {
+                if (lambda > LambdaOf(def, def.LastColumn) + 1e-9) continue;
+                const int i = row == 0 ? 0 : 1;
+                std::vector<double> m;
+                for (int split = 0; split <= 2; ++split)
+                    m.push_back(FreeCornerMoments({&def}, lambda, mesh.Elements, split, false)[0][i]);
+                std::printf("| %s | %s | %.1f |", def.Name.c_str(), kRowNames[row], lambda);
+                for (double v : m) std::printf(" %.5f |", v);
+                for (size_t k = 1; k < m.size(); ++k) std::printf(" %.5f |", (4 * m[k] - m[k - 1]) / 3);
+                std::printf("\n");
+                std::fflush(stdout);
+            }
+        }
+    }
+    return 0;
+}
+
 int Series(const MeshSettings& mesh) {
     GeneratedTable t{&TableDefinitions()[8], {}};
     for (int j = 0; j <= t.Definition->LastColumn; ++j)
@@ -202,6 +276,7 @@ int main(int argc, char** argv) {
         else if (rest[0] == "compare" && rest.size() == 1) status = Compare(mesh);
         else if (rest[0] == "convergence" && rest.size() == 1) status = Convergence();
         else if (rest[0] == "series" && rest.size() == 1) status = Series(mesh);
+        else if (rest[0] == "corner" && rest.size() == 1) status = Corner(mesh);
         else return Usage();
     } catch (const std::exception& e) {
         std::cerr << "platecoef: " << e.what() << "\n";
