@@ -146,8 +146,13 @@ void PrintSlab(const SlabData& s, int status, std::size_t index, const datafile:
             out << "  at = " << Fixed(s.At[d][p], 2) << " cm²/m\n";
         }
     if (s.DeltCheck) {
-        out << "  たわみ    δ = " << Fixed(s.Delta, 2) << " mm   δ/Lx = 1/" << s.DeltaRatio << "   16δ/Lx = 1/"
-            << s.DeltaRatio16 << (s.DeltaRatio16 >= 250 ? "  ≦ 1/250 OK" : "  > 1/250 NG") << "\n";
+        // The verdict the calculation sheets state: t/Lx where that rule
+        // decides, else 16δ/Lx.
+        out << "  たわみ    δ = " << Fixed(s.Delta, 2) << " mm   δ/Lx = 1/" << s.DeltaRatio << "   ";
+        if (ShowsSpanThicknessCheck(s))
+            out << "t/Lx = 1/" << SpanThicknessRatio(s) << "  ≧ 1/" << SpanThicknessLimit(s) << " OK\n";
+        else
+            out << "16δ/Lx = 1/" << s.DeltaRatio16 << (DeflectionOk(s) ? "  ≦ 1/250 OK" : "  > 1/250 NG") << "\n";
         out << "  スラブ厚  "
             << (s.TReq > 0 ? "必要厚 " + Fixed(s.TReq, 1) + " cm > t = " + Fixed(s.T, 1) + " cm  NG"
                            : "t = " + Fixed(s.T, 1) + " cm  OK")

@@ -200,7 +200,7 @@ TEST(CliDataFile, ShowPrintsEverySlabOfTheExample)
     ASSERT_EQ(show.status, 0) << show.err;
     EXPECT_EQ(show.err, "");
     for (const char* part : {"S1 事務室", "S15 バルコニー", "四辺固定(精算)", "片持ち", "短期(積雪)", "D10･D13 @",
-                             "16δ/Lx", "固有振動数", "計算済み 15 枚"})
+                             "16δ/Lx = 1/625  ≦ 1/250 OK", "t/Lx = 1/27  ≧ 1/30 OK", "固有振動数", "計算済み 15 枚"})
         EXPECT_NE(show.out.find(part), std::string::npos) << part;
 }
 
