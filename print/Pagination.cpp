@@ -47,17 +47,19 @@ Pagination Paginate(std::vector<int> printList, const PageContent& content, cons
     int first = 0;
     for (int q = 0; q < static_cast<int>(pages.PrintList.size()); ++q) {
         const int height = static_cast<int>(BlockLineCount(content.Slabs.Slab(pages.PrintList[q])) * info.BodyPitch);
+        // A block that ends exactly at the bottom margin stays on the page.
         if (used + height > info.UsableHeight) {
             // A page closes only when something is on it: blocks, or the title.
             if (count > 0 || (pages.PageIndex.size() == 1 && title > 0))
                 pages.PageIndex.push_back({count, first});
-            count = 1;
+            count = 0;
             first = q;
-            used = height;
-        } else {
-            used = static_cast<int>(used + height + info.ParagraphGap);
-            ++count;
+            used = 0;
         }
+        // The gap after a block is counted with it, as DrawPage puts it
+        // before the next one, also after a page break.
+        used = static_cast<int>(used + height + info.ParagraphGap);
+        ++count;
     }
     if (count > 0)
         pages.PageIndex.push_back({count, first});

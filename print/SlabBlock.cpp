@@ -84,10 +84,13 @@ public:
         canvas_.drawLine(QLine(from, y, to, y));
     }
     void Vertical(int x, int top, int bottom) { canvas_.drawLine(QLine(x, top, x, bottom)); }
+    // The outer frame, its line inside the block's box: the ink ends at
+    // the block's bottom, where the pagination counts it to end.
     void Frame(int top, int bottom)
     {
+        const double inset = canvas_.pen().widthF() / 2;
         canvas_.setBrush(Qt::NoBrush);
-        canvas_.drawRect(QRectF(x0_, top, info_.TableWidth, bottom - top));
+        canvas_.drawRect(QRectF(x0_, top, info_.TableWidth, bottom - top).adjusted(inset, inset, -inset, -inset));
     }
 
 private:

@@ -17,13 +17,7 @@ using printer::PrintChoice;
 
 namespace {
 
-QStringList Lines(int count)
-{
-    QStringList lines;
-    for (int i = 0; i < count; ++i)
-        lines << QStringLiteral("title");
-    return lines;
-}
+QStringList Lines(int count) { return Repeated("title", count); }
 
 }  // namespace
 
@@ -42,22 +36,27 @@ TEST(Paginate, FillsPagesByBlockHeight)
     };
     const Case cases[] = {
         // The second block is tried at 635 + 600, the third at 1270 + 600.
-        {"three blocks, no title", 1300, {}, true, {{0, 0}, {2, 0}, {1, 2}}},
-        {"title switched off", 1300, Lines(3), false, {{0, 0}, {2, 0}, {1, 2}}},
+        {"four blocks, no title", 1300, {}, true, {{0, 0}, {2, 0}, {2, 2}}},
+        {"title switched off", 1300, Lines(3), false, {{0, 0}, {2, 0}, {2, 2}}},
         // 3 × 50 + 35 before the first block; later pages start at 0.
-        {"a title of three lines", 1300, Lines(3), true, {{0, 0}, {1, 0}, {2, 1}}},
-        {"blocks taller than a page, no blank first page", 500, {}, true, {{0, 0}, {1, 0}, {1, 1}, {1, 2}}},
+        {"a title of three lines", 1300, Lines(3), true, {{0, 0}, {1, 0}, {2, 1}, {1, 3}}},
+        {"blocks taller than a page, no blank first page", 500, {}, true, {{0, 0}, {1, 0}, {1, 1}, {1, 2}, {1, 3}}},
         {"a title that leaves no room for the first block", 500, Lines(1), true,
-         {{0, 0}, {0, 0}, {1, 0}, {1, 1}, {1, 2}}},
+         {{0, 0}, {0, 0}, {1, 0}, {1, 1}, {1, 2}, {1, 3}}},
+        {"a block ending exactly at the bottom stays", 1235, {}, true, {{0, 0}, {2, 0}, {2, 2}}},
+        {"one pixel less", 1234, {}, true, {{0, 0}, {1, 0}, {1, 1}, {1, 2}, {1, 3}}},
+        // After a page break the gap below the first block counts too:
+        // the third block needs 635 + 600.
+        {"the gap after a page break", 1220, {}, true, {{0, 0}, {1, 0}, {1, 1}, {1, 2}, {1, 3}}},
     };
-    const datafile::DataSet data = FifteenLineSlabs(3);
+    const datafile::DataSet data = FifteenLineSlabs(4);
     const print::DataSetSource source(data);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         info.UsableHeight = c.usable;
         const print::Pagination pages =
             print::Paginate(print::CalculatedSlabs(source), {source, {c.title, c.titlePrint, 0}}, info);
-        EXPECT_EQ(pages.PrintList, (std::vector<int>{1, 2, 3}));
+        EXPECT_EQ(pages.PrintList, (std::vector<int>{1, 2, 3, 4}));
         EXPECT_EQ(pages.PageIndex, c.pages);
         EXPECT_EQ(pages.PageCount, static_cast<int>(c.pages.size()) - 1);
     }

@@ -222,7 +222,7 @@ private slots:
         QVERIFY(preview_->PreviewLayout().PaperHeight > a4Height);  // the sheet is A3 now
         Click("BeforPageButton");
         QCOMPARE(preview_->CurrentPage(), 3);
-        QCOMPARE(Names(Drawn()).size(), 6);
+        QCOMPARE(Names(Drawn()).size(), 5);
         QCOMPARE(Enabled(), QStringLiteral("1111"));
     }
 

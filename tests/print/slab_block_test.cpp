@@ -11,6 +11,7 @@
 #include "print/PrinterInfomation.h"
 #include "print/SlabBlock.h"
 #include "printer/FakePrinterDevice.h"
+#include "slab_test_data.h"
 
 using namespace korvexa;
 using print::PrinterInfomation;
@@ -22,9 +23,9 @@ namespace {
 
 datafile::DataSet Sample()
 {
-    datafile::ReadResult read = datafile::ReadDataFile(KORVEXA_SOURCE_DIR "/examples/sample.slab");
-    EXPECT_TRUE(read.ok());
-    return read.ok() ? *read.data : datafile::DataSet{};
+    datafile::DataSet data = SampleData();
+    EXPECT_FALSE(data.slabs.empty());
+    return data;
 }
 
 const SlabData& Named(const datafile::DataSet& data, const std::string& prefix)
@@ -75,9 +76,13 @@ void ExpectClean(const Drawn& d, const std::string& what)
     QVector<QLineF> rules;
     for (const auto& line : d.page.lines)
         rules << line.line;
-    for (const auto& rect : d.page.rects)
-        rules << QLineF(rect.rect.topLeft(), rect.rect.topRight()) << QLineF(rect.rect.bottomLeft(), rect.rect.bottomRight())
-              << QLineF(rect.rect.topLeft(), rect.rect.bottomLeft()) << QLineF(rect.rect.topRight(), rect.rect.bottomRight());
+    for (const auto& frame : d.page.rects) {
+        // The frame's line lies inside the block's box: its outer edge counts.
+        const double pen = frame.penWidth / 2;
+        const QRectF r = frame.rect.adjusted(-pen, -pen, pen, pen);
+        rules << QLineF(r.topLeft(), r.topRight()) << QLineF(r.bottomLeft(), r.bottomRight())
+              << QLineF(r.topLeft(), r.bottomLeft()) << QLineF(r.topRight(), r.bottomRight());
+    }
     for (int i = 0; i < d.page.texts.size(); ++i) {
         const DrawnText& t = d.page.texts[i];
         const double left = t.baseline.x(), end = left + t.width, top = t.Top(), base = t.baseline.y();
@@ -146,11 +151,15 @@ TEST(SlabBlock, HeightIsTheCountedLinesForEveryLoadCaseMix)
         EXPECT_EQ(print::BlockLineCount(slab), c.lines);
         EXPECT_DOUBLE_EQ(d.bottom - d.info.BlockTop, c.lines * d.info.BodyPitch);
         ASSERT_EQ(d.page.rects.size(), 1);
-        const QRectF frame = d.page.rects[0].rect;
-        EXPECT_EQ(frame, QRectF(d.x0, static_cast<int>(d.info.BlockTop + d.info.BodyPitch), d.info.TableWidth,
-                                static_cast<int>(d.bottom) - static_cast<int>(d.info.BlockTop + d.info.BodyPitch)));
-        EXPECT_EQ(d.page.rects[0].penWidth, d.info.ThickPen);
+        // The frame's ink is the block's box below line 1, to the bottom the pagination counts.
+        const double pen = d.page.rects[0].penWidth;
+        EXPECT_EQ(d.page.rects[0].rect.adjusted(-pen / 2, -pen / 2, pen / 2, pen / 2),
+                  QRectF(d.x0, static_cast<int>(d.info.BlockTop + d.info.BodyPitch), d.info.TableWidth,
+                         static_cast<int>(d.bottom) - static_cast<int>(d.info.BlockTop + d.info.BodyPitch)));
+        EXPECT_EQ(pen, d.info.ThickPen);
         EXPECT_EQ(HasPart(d, QStringLiteral(" たわみ δ=")), c.checkLine);
+        EXPECT_EQ(Has(d, QStringLiteral("短期積雪時")), slab.LoadTime == LoadLongTermSnow);
+        EXPECT_EQ(Has(d, QStringLiteral("たわみ計算用")), slab.DeltCheck && (slab.TL[2] != 0 || slab.P[2] != 0));
         ExpectClean(d, c.what);
     }
 }

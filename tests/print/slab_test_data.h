@@ -1,9 +1,12 @@
 // Slabs for the print tests: designed, each printing a block of 15 lines
-// (long-term loads with the deflection check).
+// (long-term loads with the deflection check); the example data file; title
+// lines.
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
+#include "datafile/DataFile.h"
 #include "datafile/DataSet.h"
 #include "engine/SlabData.h"
 
@@ -23,5 +26,23 @@ inline datafile::DataSet FifteenLineSlabs(int count)
     }
     return data;
 }
+
+// `count` title lines `line`.
+inline QStringList Repeated(const char* line, int count)
+{
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines << QString::fromUtf8(line);
+    return lines;
+}
+
+#ifdef KORVEXA_SOURCE_DIR
+// The example data file, its slabs designed; empty when it cannot be read.
+inline datafile::DataSet SampleData()
+{
+    datafile::ReadResult read = datafile::ReadDataFile(KORVEXA_SOURCE_DIR "/examples/sample.slab");
+    return read.ok() ? *read.data : datafile::DataSet{};
+}
+#endif
 
 }  // namespace korvexa
