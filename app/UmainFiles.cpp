@@ -56,6 +56,10 @@ void TMainForm::SetUpFiles()
     FileHistory->Init(TFileHistory::DataFileHistoryPath(), [this](const QString& file) { HistoryOpen(file); });
     PrintSetup = new TPrintSetup(this);
     PrintSetup->ShowError = [](QWidget* parent, const QString& text) { app::Tell(parent, MessageKind::Error, text); };
+    PrintSetup->Warn = [](QWidget* parent, const QString& text) { app::Tell(parent, MessageKind::Warning, text); };
+    PrintSetup->AskToFix = [](QWidget* parent, const QString& text) {
+        return app::Tell(parent, MessageKind::Question, text) == app::MessageAnswer::Yes;
+    };
     CommonForm = new TCommonForm(this);
 
     connect(ui->NewDataButton, &QAction::triggered, this, &TMainForm::NewDataButtonClick);

@@ -9,6 +9,7 @@
 
 #include "cli/OutputGuard.h"
 #include "datafile/DataFile.h"
+#include "print/LayoutCheck.h"
 #include "print/Pagination.h"
 #include "print/PrintDefaults.h"
 #include "print/PrintFonts.h"
@@ -109,6 +110,12 @@ int PdfCommand(const std::string& path, const std::string& output, const std::ve
     print::ComputeLayout(info, device.GetCanvas());
     const print::PageContent content{source, TitleOf(data.layout)};
     const print::Pagination pages = print::Paginate(std::move(list), content, info);
+    const QStringList problems = print::LayoutProblems(info, content.Title, pages.PageCount, device.GetCanvas());
+    if (!problems.isEmpty()) {
+        err << "korvexa-cli: " << print::LayoutMessage(info, problems).toStdString() << "\n"
+            << "PDF は書きません。\n" << path << "\n";
+        return kExitError;
+    }
     const QString error = print::PrintPlanned(device, info, content, pages, print::AllPages(pages.PageCount));
     if (!error.isEmpty()) {
         err << "korvexa-cli: " << error.toStdString() << "\n";

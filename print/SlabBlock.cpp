@@ -375,6 +375,15 @@ int BlockLineCount(const SlabData& slab)
     return lines + PrintsLoadRow(slab, 2) + PrintsCheckLine(slab);
 }
 
+int TallestBlockLineCount()
+{
+    SlabData slab;
+    slab.TL = {1, 1, 1};
+    slab.DeltCheck = true;
+    slab.Delta = 1;
+    return BlockLineCount(slab);
+}
+
 double DrawSlabBlock(QPainter& canvas, const SlabData& slab, const PrinterInfomation& info, double loadUnitFactor,
                      const BarData& bars)
 {

@@ -35,6 +35,9 @@ bool PrintsCheckLine(const SlabData& slab);
 // The number of lines of the slab's block; its height is this times
 // BodyPitch, which is what the pagination counts.
 int BlockLineCount(const SlabData& slab);
+// The lines of the tallest block any slab can have: every load case loaded,
+// the deflection checked.
+int TallestBlockLineCount();
 
 // Draws the block whose top is info.BlockTop and whose left edge is
 // info.CurrentLeftX + info.IndentPx, in the body font, and returns the

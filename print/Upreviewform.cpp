@@ -104,6 +104,12 @@ void TPreviewForm::SetToolIcons(const ToolIcons& icons)
 
 int TPreviewForm::exec()
 {
+    // Never a blank or cut page: a layout the paper cannot hold is told, not shown.
+    setup_.ReadPrinterInfo();
+    setup_.ComputeLayout();
+    setup_.Paginate();
+    if (setup_.RefusesLayout(parentWidget(), TPrintSetup::kPreviewRefused))
+        return Rejected;
     // The whole desktop also where no window manager maximises.
     if (const QScreen* desktop = parentWidget() ? parentWidget()->screen() : screen())
         setGeometry(desktop->availableGeometry());
@@ -293,6 +299,12 @@ void TPreviewForm::PrintButtonClick()
 {
     // Printing paginates again, for the paper chosen in its dialog.
     setup_.PrintPages(this);
+    // A paper chosen there that cannot hold the sheet was told by the
+    // print command; its pages are not shown either.
+    if (!setup_.LayoutProblems().isEmpty()) {
+        reject();
+        return;
+    }
     Refresh(currentPage_);
 }
 
@@ -301,6 +313,13 @@ void TPreviewForm::SettingButtonClick()
     // The dialog applies its changes as they are made and has no Cancel:
     // however it is closed, the pages are those of its settings.
     setup_.exec();
+    setup_.ReadPrinterInfo();
+    setup_.ComputeLayout();
+    setup_.Paginate();
+    if (setup_.RefusesLayout(this, TPrintSetup::kPreviewRefused)) {
+        reject();
+        return;
+    }
     Refresh(1);
 }
 

@@ -6,10 +6,12 @@
 #include <QMessageBox>
 #include <QShowEvent>
 #include <array>
+#include <tuple>
 
 #include "components/ConfigFolder.h"
 #include "components/NumberEdit.h"
 #include "datafile/ProfileFile.h"
+#include "print/LayoutCheck.h"
 #include "print/PrintDefaults.h"
 #include "print/PrintPages.h"
 #include "print/UpDown.h"
@@ -58,6 +60,19 @@ void ShowErrorBox(QWidget* parent, const QString& text)
     QMessageBox::critical(parent, QApplication::applicationDisplayName(), text);
 }
 
+void ShowWarningBox(QWidget* parent, const QString& text)
+{
+    QApplication::beep();
+    QMessageBox::warning(parent, QApplication::applicationDisplayName(), text);
+}
+
+bool AskYesNo(QWidget* parent, const QString& text)
+{
+    QApplication::beep();
+    return QMessageBox::warning(parent, QApplication::applicationDisplayName(), text,
+                                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+}
+
 }  // namespace
 
 TPrintSetup::TPrintSetup(QWidget* parent)
@@ -66,7 +81,8 @@ TPrintSetup::TPrintSetup(QWidget* parent)
 }
 
 TPrintSetup::TPrintSetup(std::unique_ptr<printer::PrinterDevice> device, const QString& settingsFile, QWidget* parent)
-    : QDialog(parent), ChooseFont(RunFontDialog), ShowError(ShowErrorBox), ui(std::make_unique<Ui::TPrintSetup>()),
+    : QDialog(parent), ChooseFont(RunFontDialog), ShowError(ShowErrorBox), Warn(ShowWarningBox),
+      AskToFix(AskYesNo), ui(std::make_unique<Ui::TPrintSetup>()),
       printer_(std::move(device)), iniFileName_(settingsFile)
 {
     SetPrintSource(nullptr);
@@ -223,6 +239,8 @@ bool TPrintSetup::PrintPages(QWidget* parent)
     ReadPrinterInfo();
     ComputeLayout();
     Paginate();
+    if (RefusesLayout(parent, kPrintRefused))
+        return false;
     const int offered = Pages.PageCount;
     const std::optional<printer::PrintChoice> choice =
         printer_->PrintDialog(parent, offered, printer::DefaultPdfFileName(source_->FileName()));
@@ -231,6 +249,8 @@ bool TPrintSetup::PrintPages(QWidget* parent)
     ReadPrinterInfo();
     ComputeLayout();
     Paginate();
+    if (RefusesLayout(parent, kPrintRefused))
+        return false;
     const print::PrintPlan plan = print::PlanPrint(*choice, offered, Pages.PageCount,
                                                    printer_->GetPrintCaps() & printer::kPrinterMakesCopies,
                                                    printer_->IsPdfPrinter());
@@ -240,6 +260,20 @@ bool TPrintSetup::PrintPages(QWidget* parent)
     if (!error.isEmpty())
         ShowError(parentWidget() ? parentWidget() : this, error);
     return error.isEmpty();
+}
+
+QStringList TPrintSetup::LayoutProblems()
+{
+    return print::LayoutProblems(info_, CurrentTitle(), Pages.PageCount, printer_->GetCanvas());
+}
+
+bool TPrintSetup::RefusesLayout(QWidget* parent, const QString& refused)
+{
+    const QStringList problems = LayoutProblems();
+    if (problems.isEmpty())
+        return false;
+    Warn(parent ? parent : this, print::LayoutMessage(info_, problems) + QStringLiteral("\n\n") + refused);
+    return true;
 }
 
 QStringList TPrintSetup::TitleLines() const { return LinesOf(ui->TitleEdit->toPlainText().toStdString()); }
@@ -312,6 +346,13 @@ void TPrintSetup::done(int)
     if (auto* box = qobject_cast<TNumberEdit*>(focusWidget()))
         box->ValueUpdate();
     ComputeLayout();
+    // Any value is taken, but a layout that cannot hold the sheet is told
+    // at once, with the offer to mend it; printing refuses it.
+    Paginate();
+    const QStringList problems = LayoutProblems();
+    if (!problems.isEmpty() &&
+        AskToFix(this, print::LayoutMessage(info_, problems) + QStringLiteral("\n\nこのままでは印刷できません。設定を直しますか？")))
+        return;
     QDialog::done(Accepted);
     if (const datafile::PrintLayout now = Layout(); now != layoutAtShow_)
         emit LayoutEdited(layoutAtShow_, now);

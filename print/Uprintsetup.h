@@ -10,7 +10,9 @@
 //     ones without it) and puts them in force.
 //   * exec() shows it; every change takes effect as it is made.  There is
 //     only OK, and any way of closing counts as OK; closing computes the
-//     layout.
+//     layout and, when the paper cannot hold the sheet, says what does not
+//     fit and offers to stay open for mending.  Print and preview refuse
+//     such a layout (RefusesLayout()).
 //   * Layout() is the current settings as a data file stores them,
 //     ApplyLayout() puts a data file's in force, ApplyDefaults() the
 //     defaults (new data).
@@ -105,10 +107,24 @@ public:
     void ApplyLayout(const korvexa::datafile::PrintLayout& layout);
     const korvexa::datafile::PrintLayout& PrintDefaults() const { return defaults_; }
 
-    // The font dialog (nothing when cancelled) and the error box; tests
-    // answer them.
+    // --- the layout against the paper ------------------------------------
+    // What of the sheet the paper cannot hold (print::LayoutProblems), for
+    // the layout computed last and the pages of the last Paginate().
+    QStringList LayoutProblems();
+    // Tells the user what does not fit, followed by `refused` (what cannot
+    // be done), and returns true, when the layout cannot hold the sheet.
+    bool RefusesLayout(QWidget* parent, const QString& refused);
+    static inline const QString kPrintRefused = QStringLiteral("印刷できません。印刷設定を直してください。");
+    static inline const QString kPreviewRefused =
+        QStringLiteral("印刷プレビューを表示できません。印刷設定を直してください。");
+
+    // The font dialog (nothing when cancelled), the error and warning
+    // boxes, and the question whether to mend a layout that does not fit
+    // (true: yes, the dialog stays open); tests answer them.
     std::function<std::optional<QFont>(QWidget* parent, const QFont& font)> ChooseFont;
     std::function<void(QWidget* parent, const QString& text)> ShowError;
+    std::function<void(QWidget* parent, const QString& text)> Warn;
+    std::function<bool(QWidget* parent, const QString& text)> AskToFix;
 
     void done(int result) override;
 

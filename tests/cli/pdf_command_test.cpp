@@ -96,3 +96,36 @@ TEST(PdfCommand, NeverWritesOverItsInput)
     }
     EXPECT_EQ(bytes(), before);
 }
+
+// A print layout the A4 sheet cannot hold: told, and no PDF at all.
+TEST(PdfCommand, RefusesALayoutThePaperCannotHold)
+{
+    QTemporaryDir dir;
+    const QString sample = Cli({QStringLiteral("json"), kSample}).out;
+    struct Case {
+        const char* setting;  // replaced in the sample's layout
+        const char* to;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"\"Size\": 9", "\"Size\": 11", "表が右に"},
+        {"\"TopMargin\": 15", "\"TopMargin\": 280", "足りません"},
+        {"\"HeaderSideMargin\": 15", "\"HeaderSideMargin\": 300", "ページ番号が左に"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.to);
+        QString json = sample;
+        ASSERT_TRUE(json.contains(QString::fromUtf8(c.setting)));
+        json.replace(QString::fromUtf8(c.setting), QString::fromUtf8(c.to));
+        QFile input(dir.filePath(QStringLiteral("layout.json")));
+        ASSERT_TRUE(input.open(QIODevice::WriteOnly) && input.write(json.toUtf8()) > 0);
+        input.close();
+        const QString slab = dir.filePath(QStringLiteral("layout.slab"));
+        ASSERT_EQ(Cli({QStringLiteral("slab"), input.fileName(), QStringLiteral("-o"), slab}).status, 0);
+        const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+        const CliRun run = Cli({QStringLiteral("pdf"), slab, QStringLiteral("-o"), pdf});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message))) << run.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(pdf));
+    }
+}

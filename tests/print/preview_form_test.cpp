@@ -38,6 +38,7 @@ private:
     std::unique_ptr<TPrintSetup> setup_;
     std::unique_ptr<TPreviewForm> preview_;
     FakePrinterDevice* printer_ = nullptr;
+    QStringList warnings_;
 
     // `count` designed slabs "S0001".. of 15 printed lines, shown in a
     // preview of 1000 × 800: page 1 holds the title and 3 blocks, the
@@ -49,6 +50,8 @@ private:
         printer_ = printer.get();
         setup_ = std::make_unique<TPrintSetup>(std::move(printer), dir_.filePath(QStringLiteral("#Korvexa#.ini")));
         setup_->SetPrintSource(std::make_unique<print::DataSetSource>(data_));
+        setup_->Warn = [this](QWidget*, const QString& text) { warnings_ << text; };
+        setup_->AskToFix = [](QWidget*, const QString&) { return false; };
         datafile::PrintLayout layout;
         layout.FirstPageNo = firstPageNo;
         setup_->ApplyLayout(layout);
@@ -109,6 +112,7 @@ private slots:
     void initTestCase() { print::SubstituteFonts(); }
     void cleanup()
     {
+        warnings_.clear();
         preview_.reset();
         setup_.reset();
     }
@@ -257,7 +261,7 @@ private slots:
         Open(18);
         Click("NextPageButton");
         QFont large = setup_->PrinterInfo().BodyFont;
-        large.setPointSize(18);
+        large.setPointSize(10);
         setup_->ChooseFont = [large](QWidget*, const QFont&) { return std::optional<QFont>(large); };
         QTimer::singleShot(0, setup_.get(), [this] {
             setup_->findChild<QToolButton*>(QStringLiteral("BodyFontButton"))->click();
@@ -265,11 +269,32 @@ private slots:
         });
         Click("SettingButton");
         QVERIFY(!setup_->isVisible());
-        QVERIFY(PageCount() > 5);  // blocks twice as high
+        QVERIFY(PageCount() > 5);  // three blocks a page instead of four
         QCOMPARE(Text("TotalPage"), print::TotalPageText(PageCount()));
         QCOMPARE(preview_->CurrentPage(), 1);
         QCOMPARE(preview_->PreviewLayout().BodyFontHeight,
                  static_cast<int>(std::lround(preview_->ZoomSteps()[0] * print::ScreenFontHeight(large, 96))));
+    }
+
+    // Never a cut page: a layout the paper cannot hold is told and not shown.
+    void aLayoutThePaperCannotHoldIsNotPreviewed()
+    {
+        Open(5);
+        QFont wide = setup_->PrinterInfo().BodyFont;
+        wide.setPointSize(11);
+        setup_->ChooseFont = [wide](QWidget*, const QFont&) { return std::optional<QFont>(wide); };
+        QTimer::singleShot(0, setup_.get(), [this] {
+            setup_->findChild<QToolButton*>(QStringLiteral("BodyFontButton"))->click();
+            setup_->close();  // and not mended
+        });
+        Click("SettingButton");
+        QVERIFY(!preview_->isVisible());
+        QCOMPARE(warnings_.size(), 1);
+        QVERIFY(warnings_[0].contains(QStringLiteral("表が右に")));
+        QVERIFY(warnings_[0].endsWith(TPrintSetup::kPreviewRefused));
+
+        QCOMPARE(preview_->exec(), int(QDialog::Rejected));  // returns at once
+        QCOMPARE(warnings_.size(), 2);
     }
 
     void theClipboardHoldsThePageAsSvgAndPng()

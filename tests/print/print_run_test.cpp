@@ -167,6 +167,31 @@ private slots:
         QCOMPARE(errors_, QStringList{QStringLiteral("プリンタ「Laser A4」で印刷を開始できませんでした。")});
     }
 
+    void aLayoutThePaperCannotHoldIsNotPrinted()
+    {
+        // Too wide before the dialog; fits, then a paper too small chosen in it.
+        for (const bool beforeTheDialog : {true, false}) {
+            Create(3);
+            QStringList warnings;
+            setup_->Warn = [&warnings](QWidget*, const QString& text) { warnings << text; };
+            datafile::PrintLayout layout;
+            layout.BodyFont.Size = beforeTheDialog ? 11 : 9;
+            setup_->ApplyLayout(layout);
+            printer_->duringPrintDialog = [](FakePrinterDevice& p) {
+                p.geometry.paper = {2480, 1748};  // A6, turned
+                p.geometry.page = p.geometry.paper - QSize(2 * 149, 2 * 99);
+                p.printAnswer = PrintChoice{1, 1, 1, false};
+            };
+            QVERIFY(!setup_->PrintPages(nullptr));
+            QCOMPARE(printer_->printDialogs, beforeTheDialog ? 0 : 1);
+            QCOMPARE(printer_->beginDocs, 0);
+            QCOMPARE(warnings.size(), 1);
+            QVERIFY2(warnings[0].contains(QStringLiteral("表が右に")), qPrintable(warnings[0]));
+            QVERIFY(warnings[0].endsWith(TPrintSetup::kPrintRefused));
+            QVERIFY(errors_.isEmpty());
+        }
+    }
+
     void theTickedSlabsArePrintedInListOrder()
     {
         Create(1200);

@@ -11,7 +11,8 @@
 // the whole page image of each step, preview-page-zoomN.png, and page 2 at
 // the smallest step, preview-page2.png; edit-menu.png (the 編集 menu after
 // an edit) and recovery-question.png (the question at start-up about data
-// a window left unsaved).
+// a window left unsaved); layout-refused.png, the warning that refuses the
+// preview of a layout the paper cannot hold.
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
@@ -120,7 +121,7 @@ void GrabPopup(TMainForm& form, QPixmap& shot)
     menu->close();
 }
 
-// The message box that is open, then answered with Cancel.
+// The message box that is open, then answered with Cancel (or closed).
 void GrabMessageBox(QWidget* owner, QPixmap& shot)
 {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -129,7 +130,10 @@ void GrabMessageBox(QWidget* owner, QPixmap& shot)
         return;
     }
     shot = box->grab();
-    box->button(QMessageBox::Cancel)->click();
+    if (QAbstractButton* cancel = box->button(QMessageBox::Cancel))
+        cancel->click();
+    else
+        box->done(0);
 }
 
 // The question with buttons of its own that is open, then answered with
@@ -242,5 +246,13 @@ int main(int argc, char** argv)
 
     form.FormShow(kSample);
     ok &= SavePreviews(form, out);
+
+    // The preview refused for a body font the A4 sheet cannot hold.
+    korvexa::datafile::PrintLayout wide = form.PrintLayout();
+    wide.BodyFont.Size = 11;
+    form.PrintSetup->ApplyLayout(wide);
+    QTimer::singleShot(0, &form, [&form, &boxShot] { GrabMessageBox(&form, boxShot); });
+    form.findChild<QAction*>(QStringLiteral("PreviewButton"))->trigger();
+    ok &= SavePixmap(boxShot, out, "layout-refused.png");
     return ok ? 0 : 1;
 }
