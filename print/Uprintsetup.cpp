@@ -23,8 +23,8 @@ using namespace korvexa;
 
 namespace {
 
-constexpr int kLengthMax = 300;     // mm, every margin and spacing box
-constexpr int kFirstPageMax = 100;
+constexpr int kLengthMax = 300;       // mm, every margin and spacing box
+constexpr int kFirstPageMax = 99999;  // calculation books run to hundreds of pages
 
 // A memo line per title line.  The memo holds no line end after the last
 // line, unless that line is empty and would otherwise vanish.
@@ -110,12 +110,13 @@ void TPrintSetup::SetUpControls()
     for (auto [box, upDown] : boxes) {
         box->SetSignState(TNumberEdit::numUnSigned);
         box->SetDigits(0);
+        const int limit = box == ui->FirstPgNo ? kFirstPageMax : kLengthMax;
         box->SetUseMax(true);
-        box->SetValueMax(box == ui->FirstPgNo ? kFirstPageMax : kLengthMax);
+        box->SetValueMax(limit);
         box->setFixedWidth(boxWidth);
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         upDown->SetAssociate(box);
-        upDown->SetRange(0, box == ui->FirstPgNo ? kFirstPageMax : kLengthMax);
+        upDown->SetRange(0, limit);
         connect(box, &TNumberEdit::keyPressed, this, &TPrintSetup::NumberBoxKeyDown);
     }
     // The margins take a fraction of a millimetre too and keep the whole
@@ -297,9 +298,24 @@ void TPrintSetup::ShowLayout()
     SetMinimum(ui->PgNoTop, ui->PgNoTopUpDown, info_.MinTopMargin);
     SetMinimum(ui->MBottom, ui->MBottomUpDown, info_.MinBottomMargin);
     SetMinimum(ui->PgNoSide, ui->PgNoSideUpDown, info_.MinSideMargin);
-    for (TNumberEdit* box : {ui->MLeft, ui->MTop, ui->MBottom, ui->Indent, ui->ParagraphSpace, ui->PgNoTop,
-                             ui->PgNoSide, ui->FirstPgNo})
+    // A value from a file or the settings file above what may be typed is
+    // shown as it is, not cut to the limit: the limit rises to it.
+    const std::array<std::tuple<TNumberEdit*, TUpDown*, const int*>, 8> boxes{{
+        {ui->MLeft, ui->MLeftUpDown, &info_.LeftMargin},
+        {ui->MTop, ui->MTopUpDown, &info_.TopMargin},
+        {ui->MBottom, ui->MBottomUpDown, &info_.BottomMargin},
+        {ui->Indent, ui->IndentUpDown, &info_.Indent},
+        {ui->ParagraphSpace, ui->ParagraphSpaceUpDown, &info_.ParagraphSpace},
+        {ui->PgNoTop, ui->PgNoTopUpDown, &info_.HeaderTopMargin},
+        {ui->PgNoSide, ui->PgNoSideUpDown, &info_.HeaderSideMargin},
+        {ui->FirstPgNo, ui->FirstPgNoUpDown, &firstPageNo_},
+    }};
+    for (auto [box, upDown, value] : boxes) {
+        const int maximum = std::max(box == ui->FirstPgNo ? kFirstPageMax : kLengthMax, *value);
+        box->SetValueMax(maximum);
+        upDown->SetRange(upDown->Min(), maximum);
         box->ShowUpdate();
+    }
 }
 
 void TPrintSetup::ShowFontLabels()
@@ -371,6 +387,10 @@ void TPrintSetup::FontButtonClick(int tag)
     std::optional<QFont> chosen = ChooseFont(this, font);
     if (!chosen)
         return;
+    // The dialog knows only installed fonts and offers the stand-in of a
+    // font missing here: unless another font was chosen, the name stays.
+    if (chosen->family() == QFontInfo(font).family())
+        chosen->setFamily(font.family());
     // Whole points, as the files keep them; the style by its flags.
     chosen->setPointSize(std::max(1, qRound(chosen->pointSizeF())));
     chosen->setStyleName(QString());

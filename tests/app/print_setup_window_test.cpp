@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "WindowDriver.h"
+#include "components/NumberEdit.h"
 #include "datafile/DataFile.h"
 #include "datafile/ProfileFile.h"
 #include "print/PrintDefaults.h"
@@ -34,6 +35,7 @@ private:
     {
         PrintLayout l;
         l.Title = "別表\r\n";
+        l.FirstPageNo = 150;  // a book of hundreds of pages
         l.TitleFont = {"IPAexGothic", 13, "Bold"};
         l.Indent = 4;
         l.BottomMargin = 9;
@@ -79,6 +81,13 @@ private slots:
         w.Action("MenuOpen")->trigger();
         QCOMPARE(w.form->PrintLayout(), InFile());
         QCOMPARE(w.form->PrintSetup->TitleLines(), QStringList{QStringLiteral("別表")});
+        // Through the dialog, its page number box entered, and OK.
+        QTimer::singleShot(0, [&] {
+            w.form->PrintSetup->findChild<TNumberEdit*>(QStringLiteral("FirstPgNo"))->setFocus();
+            w.form->PrintSetup->close();
+        });
+        w.Action("MenuPrintSetup")->trigger();
+        QCOMPARE(w.form->PrintLayout(), InFile());
 
         PrintLayout changed = InFile();
         changed.TopMargin = 21;

@@ -26,6 +26,8 @@ private:
     std::unique_ptr<TPrintSetup> form_;
     FakePrinterDevice* printer_ = nullptr;
     QStringList errors_;
+    QStringList asked_;        // whether to mend a layout that does not fit
+    bool mendAnswer_ = false;
     std::optional<QFont> chosenFont_;
 
     QString IniPath() const { return dir_.filePath(QStringLiteral("#Korvexa#.ini")); }
@@ -37,6 +39,10 @@ private:
         form_ = std::make_unique<TPrintSetup>(std::move(printer), ini.isEmpty() ? IniPath() : ini);
         form_->ShowError = [this](QWidget*, const QString& text) { errors_ << text; };
         form_->ChooseFont = [this](QWidget*, const QFont&) { return chosenFont_; };
+        form_->AskToFix = [this](QWidget*, const QString& text) {
+            asked_ << text;
+            return mendAnswer_;
+        };
         form_->show();
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
     }
@@ -78,6 +84,8 @@ private slots:
     {
         QFile::remove(IniPath());
         errors_.clear();
+        asked_.clear();
+        mendAnswer_ = false;
         chosenFont_.reset();
     }
 
@@ -121,9 +129,74 @@ private slots:
         TypeAndStep("Indent", QStringLiteral("12"), "IndentUpDown", 1);
         QCOMPARE(form_->PrinterInfo().Indent, 13);
         TypeAndStep("FirstPgNo", QStringLiteral("100"), "FirstPgNoUpDown", 1);
-        QCOMPARE(form_->FirstPageNo(), 100);
+        QCOMPARE(form_->FirstPageNo(), 101);
+        Type("FirstPgNo", QStringLiteral("123456"));
+        QCOMPARE(form_->FirstPageNo(), 99999);
         Type("Indent", QStringLiteral("500"));
         QCOMPARE(form_->PrinterInfo().Indent, 300);
+    }
+
+    // A file's values above what may be typed are shown and kept as they
+    // are, through entering and leaving the boxes, an arrow and OK.
+    void aFilesValuesAreKeptAsTheyAre()
+    {
+        Create();
+        korvexa::datafile::PrintLayout file;
+        file.FirstPageNo = 150;
+        file.Indent = 400;
+        form_->ApplyLayout(file);
+        for (const char* box : {"FirstPgNo", "Indent"}) {
+            Box(box)->setFocus();
+            QTRY_VERIFY(Box(box)->hasFocus());
+            QTest::keyClick(Box(box), Qt::Key_Tab);
+        }
+        QCOMPARE(Box("FirstPgNo")->text(), QStringLiteral("150"));
+        QCOMPARE(Box("Indent")->text(), QStringLiteral("400"));
+        form_->done(QDialog::Accepted);
+        QCOMPARE(form_->Layout(), file);
+        QCOMPARE(asked_.size(), 1);  // 400 mm of indent leaves no room for the table
+        TypeAndStep("FirstPgNo", QStringLiteral("150"), "FirstPgNoUpDown", 1);
+        QCOMPARE(form_->FirstPageNo(), 151);
+    }
+
+    // The font dialog offers the stand-in of a font missing here: taken
+    // unchanged, the stored name stays; another font renames it.
+    void theFontDialogKeepsTheNameUnlessAnotherFontIsChosen()
+    {
+        Create();
+        const QFont stored = form_->PrinterInfo().TitleFont;
+        QFont standIn(QFontInfo(stored).family());
+        standIn.setPointSize(11);
+        chosenFont_ = standIn;
+        Click("TitleFontButton");
+        QCOMPARE(Text("TitleFontName"), QStringLiteral("ＭＳ Ｐゴシック　11pt"));
+        standIn.setPointSize(12);
+        chosenFont_ = standIn;
+        Click("TitleFontButton");
+        QCOMPARE(form_->Layout().TitleFont, (korvexa::datafile::FontSetting{"ＭＳ Ｐゴシック", 12, ""}));
+        chosenFont_ = QFont(QStringLiteral("IPAexGothic"), 12);
+        Click("TitleFontButton");
+        QCOMPARE(Text("TitleFontName"), QStringLiteral("IPAexGothic　12pt"));
+    }
+
+    // OK with a layout the paper cannot hold says what does not fit and
+    // offers to stay open.
+    void okOffersToMendALayoutThatDoesNotFit()
+    {
+        Create();
+        chosenFont_ = QFont(QStringLiteral("IPAPMincho"), 11);
+        Click("BodyFontButton");
+        mendAnswer_ = true;
+        QTest::keyClick(form_.get(), Qt::Key_Escape);
+        QCOMPARE(asked_.size(), 1);
+        QVERIFY2(asked_[0].contains(QStringLiteral("表が右に")), qPrintable(asked_[0]));
+        QVERIFY(form_->isVisible());
+        mendAnswer_ = false;
+        QTest::keyClick(form_.get(), Qt::Key_Escape);
+        QCOMPARE(asked_.size(), 2);
+        QVERIFY(!form_->isVisible());
+        QCOMPARE(form_->result(), int(QDialog::Accepted));
+        QCOMPARE(form_->Layout().BodyFont.Size, 11);
     }
 
     void registeredDefaultsComeBackAfterARestart()
