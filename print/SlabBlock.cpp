@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
 #include <cmath>
 
 #include "engine/BarData.h"
@@ -65,6 +66,29 @@ public:
         canvas_.drawText(QPointF(x, std::trunc(y_) + smallMetrics_.ascent()), text);
         canvas_.setFont(body_);
         return x + BlockTextWidth(smallMetrics_, text);
+    }
+
+    // Draws a text from x on the line, in smaller type where it would
+    // otherwise run past `right`: a long name or grade summary stays clear
+    // of its neighbour and inside the frame, the line count unchanged.
+    void Fitted(int x, int right, const QString& text)
+    {
+        const int width = Width(text);
+        if (x + width <= right || width <= 0) {
+            Text(x, text);
+            return;
+        }
+        QFont smaller = body_;
+        smaller.setPixelSize(std::max(1, static_cast<int>(body_.pixelSize() * double(std::max(1, right - x)) / width)));
+        QFontMetricsF metrics(smaller, canvas_.device());
+        while (smaller.pixelSize() > 1 && x + BlockTextWidth(metrics, text) > right) {
+            smaller.setPixelSize(smaller.pixelSize() - 1);
+            metrics = QFontMetricsF(smaller, canvas_.device());
+        }
+        // On the line's baseline, as the rest of the line.
+        canvas_.setFont(smaller);
+        canvas_.drawText(QPointF(x, std::trunc(y_) + bodyMetrics_.ascent()), text);
+        canvas_.setFont(body_);
     }
 
     void RightAligned(int right, const QString& text) { Text(right - Width(text), y_, text); }
@@ -146,8 +170,10 @@ private:
     void Heading()
     {
         const int x0 = b_.X0();
-        b_.Text(x0, U("　") + U(s_.Name));
-        b_.RightAligned(b_.Right(), U(SlabConditionText(s_.Bind, true)) + U("　"));
+        const QString blank = U("　");
+        const QString condition = U(SlabConditionText(s_.Bind, true)) + blank;
+        b_.Fitted(x0, b_.Right() - b_.Width(condition) - b_.Width(blank), blank + U(s_.Name));
+        b_.RightAligned(b_.Right(), condition);
 
         b_.NextLine();
         int pen = b_.Text(x0, U("　") + U(span_) + U("=") + Fixed(s_.Lx, 2) + U("m"));
@@ -172,7 +198,7 @@ private:
         b_.NextLine();
         pen = b_.Text(x0, U("　") + U(ConcreteKindName(s_.Concrete)) + QString::asprintf("コンクリート Fc=%gN/mm", s_.Fc));
         pen = b_.Small(pen, U("2"));
-        b_.Text(pen + 1, U("　　鉄筋 ") + U(MakeGradeText(s_, bars_, false)));
+        b_.Fitted(pen + 1, b_.Right() - b_.Width(blank), U("　　鉄筋 ") + U(MakeGradeText(s_, bars_, false)));
     }
 
     int LoadColumn() const

@@ -129,6 +129,7 @@ TEST(SlabBlock, HeightIsTheCountedLinesForEveryLoadCaseMix)
     const Case cases[] = {
         {"long-term with deflection", "S1 ", [](SlabData&) {}, 15, true},
         {"snow: a second pair of stress rows", "S8 ", [](SlabData&) {}, 18, true},
+        {"snow with the deflection check off", "S8 ", [](SlabData& s) { s.DeltCheck = false; }, 16, false},
         {"equivalent load column", "S10 ", [](SlabData&) {}, 15, true},
         {"one-way with a point load", "S12 ", [](SlabData&) {}, 15, true},
         {"cantilever", "S15 ", [](SlabData&) {}, 15, true},
@@ -198,6 +199,13 @@ TEST(SlabBlock, StatesTheChecksAsTheSheetDoes)
          {"　t=15.0cm＜必要スラブ厚 15.2cm　NG"}, {}},
         {"16δ/Lx failing", "S1 ", [](SlabData& s) { s.DeflectionOnly = true; s.DeltaRatio16 = 249; }, 1000,
          {"~16δ/Lx=1/249＞1/250 NG"}, {"~t/Lx"}},
+        {"16δ/Lx exactly 1/250", "S1 ", [](SlabData& s) { s.DeflectionOnly = true; s.DeltaRatio16 = 250; }, 1000,
+         {"~16δ/Lx=1/250≦1/250 OK"}, {"~NG"}},
+        {"t/Lx exactly 1/30", "S1 ", [](SlabData& s) { s.Lx = 4.5; }, 1000, {"~t/Lx=1/30≧1/30 OK"}, {"~16δ/Lx"}},
+        {"t/Lx just below 1/30: judged by 16δ/Lx", "S1 ", [](SlabData& s) { s.Lx = 4.51; }, 1000, {"~16δ/Lx=1/"},
+         {"~t/Lx"}},
+        {"thicker than required", "S1 ", [](SlabData& s) { s.TReq = 14.9; }, 1000,
+         {"　t=15.0cm＞必要スラブ厚 14.9cm　OK"}, {}},
         {"frequency from 100 Hz on, cut to whole hertz", "S1 ", [](SlabData& s) { s.Fv = 100.9; }, 1000,
          {"~固有振動数 fv=100Hz"}, {}},
     };
@@ -211,4 +219,94 @@ TEST(SlabBlock, StatesTheChecksAsTheSheetDoes)
         for (const char* text : c.absent)
             EXPECT_FALSE(text[0] == '~' ? HasPart(d, u(text + 1)) : Has(d, u(text))) << text;
     }
+}
+
+namespace {
+
+double Centre(const DrawnText& t) { return t.baseline.x() + t.width / 2; }
+
+const DrawnText* Find(const Drawn& d, const QString& text)
+{
+    const auto it = std::find_if(d.page.texts.begin(), d.page.texts.end(), [&](const DrawnText& t) { return t.text == text; });
+    return it == d.page.texts.end() ? nullptr : &*it;
+}
+
+}  // namespace
+
+// Every number in the column of its own heading and on the line of its own
+// row: two columns or two rows swapped fail.
+TEST(SlabBlock, EachValueStandsUnderItsHeadingOnItsRow)
+{
+    const datafile::DataSet data = Sample();
+    SlabData s = Named(data, "S1 ");
+    s.Own = 3.61, s.FL = 1.02, s.LL = {2.93, 0, 1.5}, s.SL = {0.64, 0, 0}, s.TL = {8.2, 0, 6.17}, s.P = {0, 0, 0};
+    s.AddLoadE = 1.23;
+    s.At = {{{1.11, 2.22}, {3.33, 4.44}}};
+    s.Dt = {{{11.1, 12.2}, {13.3, 14.4}}};
+    s.M[0] = {{{-5.55, 6.66}, {-7.77, 8.88}}};
+    s.MRatio[0] = {{{0.15, 0.26}, {0.37, 0.48}}};
+    s.Q[0] = {9.91, 8.81};
+    s.QRatio[0] = {0.11, 0.12};
+    s.BarText[0][0][0] = "D10 @101", s.BarText[0][1][1] = "D13 @202", s.BarText[1][0][0] = "D16 @303",
+    s.BarText[1][1][1] = "D19 @404";
+    const Drawn d = DrawBlock(s, data, 1000);
+
+    struct Cell {
+        const char* value;
+        const char* heading;
+        const char* row;  // a text on the value's line
+    };
+    const Cell cells[] = {
+        {"3.61　", "自　重", "長　期"}, {"1.02　", "仕上重量", "長　期"}, {"2.93　", "積載荷重", "長　期"},
+        {"0.64　", "積雪荷重", "長　期"}, {"8.20　", "合　計", "長　期"}, {"3.61　", "自　重", "たわみ計算用"},
+        {"1.50　", "積載荷重", "たわみ計算用"}, {"6.17　", "合　計", "たわみ計算用"}, {"1.23　", "Wp", "たわみ計算用"},
+        {"1.11 (11.10)　", "短辺方向 端部", "必要at cm"}, {"2.22 (12.20)　", "短辺方向 中央", "必要at cm"},
+        {"3.33 (13.30)　", "長辺方向 端部", "必要at cm"}, {"4.44 (14.40)　", "長辺方向 中央", "必要at cm"},
+        {"-5.55 (0.15)　", "短辺方向 端部", "Ｍ (kN･m)"}, {"6.66 (0.26)　", "短辺方向 中央", "Ｍ (kN･m)"},
+        {"-7.77 (0.37)　", "長辺方向 端部", "Ｍ (kN･m)"}, {"8.88 (0.48)　", "長辺方向 中央", "Ｍ (kN･m)"},
+        {"9.91 (0.11)　", "短辺方向 端部", "Ｑ (kN)"}, {"8.81 (0.12)　", "長辺方向 端部", "Ｑ (kN)"},
+        {"D10 @101　", "短辺方向 端部", "上　筋"}, {"D13 @202　", "短辺方向 中央", "下　筋"},
+        {"D16 @303　", "長辺方向 端部", "上　筋"}, {"D19 @404　", "長辺方向 中央", "下　筋"},
+    };
+    auto u = [](const char* text) { return QString::fromUtf8(text); };
+    // Column width: the distance of two neighbouring headings' centres.
+    const double loadColumn = Centre(*Find(d, u("仕上重量"))) - Centre(*Find(d, u("自　重")));
+    const double stressColumn = Centre(*Find(d, u("短辺方向 中央"))) - Centre(*Find(d, u("短辺方向 端部")));
+    for (const Cell& c : cells) {
+        SCOPED_TRACE(c.value);
+        const DrawnText* heading = Find(d, u(c.heading));
+        ASSERT_TRUE(heading) << c.heading;
+        std::vector<const DrawnText*> onRow;
+        for (const DrawnText& label : d.page.texts)
+            if (label.text == u(c.row))
+                for (const DrawnText& t : d.page.texts)
+                    if (t.text == u(c.value) && std::abs(t.Top() - label.Top()) < 1)
+                        onRow.push_back(&t);
+        ASSERT_EQ(onRow.size(), 1u) << "on the row of " << c.row;
+        const double half = (heading->Top() < Find(d, u("短辺方向 端部"))->Top() ? loadColumn : stressColumn) / 2;
+        // A centred heading may lie a pixel off its column's middle.
+        EXPECT_GE(onRow[0]->baseline.x(), Centre(*heading) - half - 1) << "under " << c.heading;
+        EXPECT_LE(onRow[0]->baseline.x() + onRow[0]->width, Centre(*heading) + half + 1) << "under " << c.heading;
+    }
+}
+
+// A name of 25 full-width characters beside the longest condition, and the
+// grade summary of every bar size in three grades: clear of each other and
+// inside the frame, in smaller type where needed.
+TEST(SlabBlock, LongNameAndGradeSummaryStayInsideTheFrame)
+{
+    datafile::DataSet data = Sample();
+    data.grades = {"SD295", "SD295", "SD345", "SD345", "SD345", "SD345", "SD390", "SD390"};
+    SlabData slab = Named(data, "S12 ");
+    slab.Bind = 13;
+    slab.Name = "一二三四五六七八九十一二三四五六七八九十一二三四五";
+    int size = 0;  // D10 to D32, each once
+    for (auto& dir : slab.Bar)
+        for (auto& pos : dir)
+            for (int& bar : pos)
+                bar = ++size;
+    const Drawn d = DrawBlock(slab, data);
+    EXPECT_TRUE(HasPart(d, QStringLiteral("鉄筋 SD295(D10･D13) SD345(D16･D19･D22･D25) SD390(D29･D32)")));
+    EXPECT_TRUE(HasPart(d, QString::fromStdString("　" + slab.Name)));
+    ExpectClean(d, "long texts");
 }
