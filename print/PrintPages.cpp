@@ -87,8 +87,8 @@ PrintPlan PlanPrint(const printer::PrintChoice& choice, int offeredPages, int pa
     const int repeats = !choice.collate && !printerMakesCopies ? copies : 1;
     const int passes = choice.collate && singleFile ? copies : 1;
     for (int pass = 0; pass < passes; ++pass)
-        for (int page = from; page <= to; ++page)
-            plan.pages.insert(plan.pages.end(), static_cast<std::size_t>(repeats), page);
+        for (int i = 0; i <= to - from; ++i)
+            plan.pages.insert(plan.pages.end(), static_cast<std::size_t>(repeats), choice.reverse ? to - i : from + i);
     plan.jobs = choice.collate && !singleFile ? copies : 1;
     plan.driverCopiesToOne = choice.collate && printerMakesCopies;
     return plan;

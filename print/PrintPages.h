@@ -47,7 +47,8 @@ struct PrintPlan {
 // count set to 1 where it makes copies; uncollated copies are the
 // printer's where it can make them, else each page is printed as many
 // times in a row.  A PDF printer writes one file: its collated copies are
-// one job with the range repeated.
+// one job with the range repeated.  In reverse order each copy runs from
+// the last page of the range to the first.
 PrintPlan PlanPrint(const printer::PrintChoice& choice, int offeredPages, int pageCount, bool printerMakesCopies,
                     bool singleFile);
 

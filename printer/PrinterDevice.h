@@ -41,12 +41,15 @@ inline const QString kJobName = QStringLiteral("Korvexa");
 inline const QString kPdfPrinterName = QStringLiteral("PDFファイル");
 
 // What the print dialog hands back after OK: a page range within 1..N
-// ("all pages" is 1..N), the copies and whether they are collated.
+// ("all pages" is 1..N), the copies, whether they are collated, and
+// whether the pages go out last page first (the dialog's 逆順, which the
+// printing run honours itself).
 struct PrintChoice {
     int fromPage = 1;
     int toPage = 1;
     int copies = 1;
     bool collate = false;
+    bool reverse = false;
     bool operator==(const PrintChoice&) const = default;
 };
 

@@ -208,7 +208,8 @@ std::optional<PrintChoice> QtPrinterDevice::PrintDialog(QWidget* parent, int pag
     UseMinimumMargins();  // the dialog may have changed printer or paper
     if (!accepted)
         return std::nullopt;
-    PrintChoice choice{1, pageCount, printer_.copyCount(), printer_.collateCopies()};
+    PrintChoice choice{1, pageCount, printer_.copyCount(), printer_.collateCopies(),
+                       printer_.pageOrder() == QPrinter::LastPageFirst};
     if (dialog.printRange() == QAbstractPrintDialog::PageRange) {
         choice.fromPage = std::clamp(dialog.fromPage(), 1, pageCount);
         choice.toPage = std::clamp(dialog.toPage(), choice.fromPage, pageCount);

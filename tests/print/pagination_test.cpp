@@ -159,6 +159,10 @@ TEST(PlanPrint, HoldsTheRangeToTheNewPagesAndMakesTheCopies)
         {"uncollated copies, printer without copies", {2, 3, 2, false}, 5, 5, false, false, {{2, 2, 3, 3}, 1, false}},
         {"collated copies into one PDF file", {2, 3, 2, true}, 5, 5, false, true, {{2, 3, 2, 3}, 1, false}},
         {"nothing left to print", {1, 3, 1, false}, 3, 0, true, false, {{}, 1, false}},
+        {"reverse order", {2, 4, 1, false, true}, 5, 5, true, false, {{4, 3, 2}, 1, false}},
+        {"reverse order, uncollated copies made here", {2, 3, 2, false, true}, 5, 5, false, false, {{3, 3, 2, 2}, 1, false}},
+        {"reverse order, collated copies into one PDF file", {2, 3, 2, true, true}, 5, 5, false, true,
+         {{3, 2, 3, 2}, 1, false}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
