@@ -325,7 +325,7 @@ void TPreviewForm::SettingButtonClick()
 
 void TPreviewForm::MetaFileButtonClick()
 {
-    std::unique_ptr<QMimeData> copy = print::CopyOfPage(setup_.PrinterInfo(), {setup_.Source(), setup_.CurrentTitle()},
-                                                        setup_.Pages, currentPage_, ScreenPpi());
+    std::unique_ptr<QMimeData> copy =
+        print::CopyOfPage(setup_.PrinterInfo(), {setup_.Source(), setup_.CurrentTitle()}, setup_.Pages, currentPage_);
     QGuiApplication::clipboard()->setMimeData(copy.release());
 }
