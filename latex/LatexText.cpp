@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdio>
 
 #include "datafile/TextCodec.h"
 
@@ -91,20 +92,54 @@ void Note(std::vector<std::string>& replaced, std::string character)
 
 }  // namespace
 
-std::string EscapeLatex(std::string_view utf8)
+std::string EscapeLatex(std::string_view utf8, std::vector<std::string>* replaced)
 {
+    // The ASCII signs that the text fonts of pLaTeX's default encoding
+    // (OT1) draw as other characters (" as ”, ' as ’, ` as ‘, ~ and ^ as
+    // accents) come from the typewriter font in that encoding, chosen
+    // afresh so that a preamble with other fonts does not change them.
+    auto typewriter = [](int slot) {
+        return "{\\fontencoding{OT1}\\fontfamily{cmtt}\\selectfont\\char" + std::to_string(slot) + "}";
+    };
     std::string out;
     out.reserve(utf8.size());
-    for (char c : utf8) {
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        const auto byte = static_cast<unsigned char>(c);
         switch (c) {
         case '\\': out += "\\textbackslash{}"; break;
-        case '^': out += "\\textasciicircum{}"; break;
-        case '~': out += "\\textasciitilde{}"; break;
-        case '{': case '}': case '$': case '&': case '#': case '_': case '%':
+        case '<': out += "\\textless{}"; break;    // ¡ otherwise
+        case '>': out += "\\textgreater{}"; break; // ¿
+        case '|': out += "\\textbar{}"; break;     // —
+        case '"': out += typewriter(34); break;
+        case '\'': out += typewriter(13); break;  // the upright quote
+        case '`': out += typewriter(18); break;
+        case '~': out += typewriter(126); break;
+        case '^': out += typewriter(94); break;
+        case '_': out += typewriter(95); break;
+        // "--" and "---" would join into dashes.
+        case '-': out += i + 1 < utf8.size() && utf8[i + 1] == '-' ? "-{}" : "-"; break;
+        case '{': case '}': case '$': case '&': case '#': case '%':
             out += '\\';
             out += c;
             break;
-        default: out += c;
+        case '\t': out += ' '; break;
+        default:
+            // Control characters (C0, DEL, C1) would stop platex or print as
+            // something else.
+            if (byte < 0x20 || byte == 0x7F ||
+                (byte == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0 &&
+                 static_cast<unsigned char>(utf8[i + 1]) >= 0x80)) {
+                const int code = byte == 0xC2 ? static_cast<unsigned char>(utf8[++i]) : byte;
+                out += '?';
+                if (replaced) {
+                    char name[32];
+                    std::snprintf(name, sizeof name, "［制御文字 U+%04X］", code);
+                    Note(*replaced, name);
+                }
+            } else {
+                out += c;
+            }
         }
     }
     return out;

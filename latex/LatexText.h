@@ -10,10 +10,12 @@
 namespace korvexa::latex {
 
 // A text taken from the data (a slab name, a title line) written as plain
-// text: \ { } $ & # ^ _ % ~ lose their LaTeX meaning, so that "1F_S1",
-// "A&B" or "50%" print as typed and a name such as "\input{...}" is never
-// run.
-std::string EscapeLatex(std::string_view utf8);
+// text that prints as typed: \ { } $ & # ^ _ % ~ lose their LaTeX meaning,
+// so that "1F_S1", "A&B" or "50%" print as typed and a name such as
+// "\input{...}" is never run; < > | " ' ` and "--" print as themselves,
+// not as ¡ ¿ — ” ’ ‘ and a dash.  A tab becomes a blank; any other control
+// character becomes "?" and is named in `replaced` (when given).
+std::string EscapeLatex(std::string_view utf8, std::vector<std::string>* replaced = nullptr);
 
 struct PtexBytes {
     std::string bytes;                  // the text in CP932, JIS X 0208 characters only

@@ -68,9 +68,9 @@ std::string General(double value)
 }
 
 // A bar text with its first half-width dot as a centred dot of math mode.
-std::string BarCell(const std::string& barText)
+std::string BarCell(const std::string& barText, std::vector<std::string>* replaced)
 {
-    std::string text = EscapeLatex(barText);
+    std::string text = EscapeLatex(barText, replaced);
     const std::size_t dot = text.find(kHalfWidthDot);
     if (dot != std::string::npos)
         text.replace(dot, kHalfWidthDot.size(), "$\\cdot$");
@@ -80,8 +80,8 @@ std::string BarCell(const std::string& barText)
 // Writes one slab; the members follow the rows of the two tables.
 class SlabWriter {
 public:
-    SlabWriter(const SlabData& slab, double loadUnitFactor, const BarData& bars)
-        : s_(slab), bars_(bars), oneWay_(slab.Bind >= BindOneWayFixed),
+    SlabWriter(const SlabData& slab, double loadUnitFactor, const BarData& bars, std::vector<std::string>* replaced)
+        : s_(slab), bars_(bars), replaced_(replaced), oneWay_(slab.Bind >= BindOneWayFixed),
           span_(oneWay_ ? "l" : "l_x"), unit_(loadUnitFactor != 1 ? "k" : ""),
           loadDecimals_(loadUnitFactor == 1 ? 0 : 2)
     {
@@ -102,7 +102,7 @@ private:
     void InputTable()
     {
         out_ += "\\begin{tabularx}{150mm}{|b{32mm}|X|X|X|X|X|X|}\n";
-        out_ += "\\multicolumn{7}{l}{" + EscapeLatex(s_.Name) + "\\hfill " +
+        out_ += "\\multicolumn{7}{l}{" + EscapeLatex(s_.Name, replaced_) + "\\hfill " +
                 SlabConditionText(s_.Bind, s_.LoadShape == 0) + "　} \\\\ \n";
         out_ += "\\hline\n";
         SpanLine();
@@ -211,7 +211,7 @@ private:
             else
                 out_ += "16\\delta/" + span_ + "=1/" + std::to_string(s_.DeltaRatio16) + "\\;> 1/250 \\; NG$";
             if (s_.Fv > 0)
-                out_ += " \\hfill $fv=" + FrequencyNumber(s_.Fv) + "\\,H_z$" + EscapeLatex(s_.FvNote);
+                out_ += " \\hfill $fv=" + FrequencyNumber(s_.Fv) + "\\,H_z$" + EscapeLatex(s_.FvNote, replaced_);
         } else {
             out_ += "$";
         }
@@ -279,11 +279,12 @@ private:
     {
         for (int dir = 0; dir < 2; ++dir)
             for (int pos = 0; pos < 2; ++pos)
-                out_ += " & \\hfill " + BarCell(s_.BarText[dir][pos][layer]);
+                out_ += " & \\hfill " + BarCell(s_.BarText[dir][pos][layer], replaced_);
     }
 
     const SlabData& s_;
     const BarData& bars_;
+    std::vector<std::string>* replaced_;
     const bool oneWay_;
     const std::string span_;
     const std::string unit_;
@@ -298,12 +299,14 @@ std::string ParagraphSpace(const datafile::PrintLayout& layout)
 
 }  // namespace
 
-std::string WriteLatexSlab(const SlabData& slab, double loadUnitFactor, const BarData& bars)
+std::string WriteLatexSlab(const SlabData& slab, double loadUnitFactor, const BarData& bars,
+                           std::vector<std::string>* replaced)
 {
-    return SlabWriter(slab, loadUnitFactor, bars).Write();
+    return SlabWriter(slab, loadUnitFactor, bars, replaced).Write();
 }
 
-std::string LatexDocument(const datafile::DataSet& data, const std::vector<std::string>& header)
+std::string LatexDocument(const datafile::DataSet& data, const std::vector<std::string>& header,
+                          std::vector<std::string>* replaced)
 {
     BarData bars;
     bars.SetGrades(data.grades);
@@ -328,14 +331,14 @@ std::string LatexDocument(const datafile::DataSet& data, const std::vector<std::
     const std::vector<std::string> title = TextLines(layout.Title);
     if (layout.IsTitlePrint && !title.empty()) {
         for (const std::string& line : title)
-            out += "\n" + EscapeLatex(line) + "\n";
+            out += "\n" + EscapeLatex(line, replaced) + "\n";
         out += ParagraphSpace(layout) + "\n";
     }
     out += "\\parindent=" + std::to_string(layout.Indent) + "mm\n";
     for (std::size_t i = 0; i < data.slabs.size(); ++i) {
         const SlabData& slab = data.slabs[i];
         if (slab.Calculated)
-            out += WriteLatexSlab(slab, data.settings.LoadUnitFactor, bars);
+            out += WriteLatexSlab(slab, data.settings.LoadUnitFactor, bars, replaced);
         out += '\n';
         if (i + 1 < data.slabs.size())
             out += ParagraphSpace(layout) + "\n";
@@ -348,8 +351,9 @@ LatexFileResult WriteLatexFile(const std::filesystem::path& path, const datafile
                                const std::vector<std::string>& header)
 {
     LatexFileResult result;
-    PtexBytes file = ToPtexBytes(LatexDocument(data, header));
-    result.replaced = std::move(file.replaced);
+    PtexBytes file = ToPtexBytes(LatexDocument(data, header, &result.replaced));
+    for (std::string& character : file.replaced)
+        result.replaced.push_back(std::move(character));
     result.ok = datafile::ReplaceFileContents(path, file.bytes, result.error);
     return result;
 }

@@ -19,16 +19,20 @@
 namespace korvexa::latex {
 
 // The two tables of one designed slab.  `bars` gives the grade summary.
-std::string WriteLatexSlab(const SlabData& slab, double loadUnitFactor, const BarData& bars);
+// Control characters of its texts are replaced and named in `replaced`.
+std::string WriteLatexSlab(const SlabData& slab, double loadUnitFactor, const BarData& bars,
+                           std::vector<std::string>* replaced = nullptr);
 
 // The whole document.  `header` holds the lines of the LaTeX settings'
-// header memo (carriage returns are dropped).
-std::string LatexDocument(const datafile::DataSet& data, const std::vector<std::string>& header);
+// header memo (carriage returns are dropped).  Control characters of the
+// data's texts are replaced and named in `replaced`.
+std::string LatexDocument(const datafile::DataSet& data, const std::vector<std::string>& header,
+                          std::vector<std::string>* replaced = nullptr);
 
 struct LatexFileResult {
     bool ok = false;
     std::string error;                  // why the file could not be written (Japanese)
-    std::vector<std::string> replaced;  // characters pLaTeX cannot read that were replaced
+    std::vector<std::string> replaced;  // characters pLaTeX cannot read, and control characters, that were replaced
 };
 
 // Writes the document to `path`, replacing the file safely (a failure

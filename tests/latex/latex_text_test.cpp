@@ -39,6 +39,29 @@ TEST(PtexBytes, CharactersBeyondJisX0208)
     }
 }
 
+// What each text prints as is checked by compiling (compile_test.cpp);
+// here the control characters, which are replaced and named.
+TEST(EscapeLatex, ControlCharactersAreReplacedAndNamed)
+{
+    struct Case {
+        const char* in;
+        const char* out;
+        std::vector<std::string> named;
+    };
+    const Case cases[] = {
+        {"A&B 50% {x}", "A\\&B 50\\% \\{x\\}", {}},
+        {"a\tb", "a b", {}},  // a tab is a blank
+        {"a\x07" "b\x07", "a?b?", {"［制御文字 U+0007］"}},
+        {"\x1b[1m\x7f", "?[1m?", {"［制御文字 U+001B］", "［制御文字 U+007F］"}},
+        {"S1\xC2\x85", "S1?", {"［制御文字 U+0085］"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> named;
+        EXPECT_EQ(latex::EscapeLatex(c.in, &named), c.out) << c.in;
+        EXPECT_EQ(named, c.named) << c.in;
+    }
+}
+
 TEST(HeaderFile, DefaultWhenMissingAndRoundTripWithCrLf)
 {
     const auto dir = std::filesystem::temp_directory_path() / ("korvexa-header-" + std::to_string(::getpid()));

@@ -175,7 +175,7 @@ private slots:
         QCOMPARE(w.form->TexFileName, Path("out.tex"));
         QCOMPARE(w.shown.size(), 1);
         QVERIFY(w.shown[0].startsWith(kMade + QStringLiteral("\nLaTeXコンパイラ (platex) が見つからない")));
-        QVERIFY(Utf8Of(Bytes(Path("out.tex"))).contains(QStringLiteral("{(1)S1\\_x\\hfill ")));
+        QVERIFY(Utf8Of(Bytes(Path("out.tex"))).contains(QStringLiteral("{(1)S1{\\fontencoding{OT1}\\fontfamily{cmtt}\\selectfont\\char95}x\\hfill ")));
         QVERIFY(w.Message().contains(QStringLiteral("置き換えました：①")));
 
         w.shown.clear();

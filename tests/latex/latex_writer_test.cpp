@@ -87,7 +87,7 @@ TEST(LatexDocument, PageNumberAndEscapedTitleLines)
     data.layout.Indent = 0;
     const std::string all = latex::LatexDocument(data, {});
     EXPECT_NE(all.find("\\makeatother\n\n\\setcounter{page}{12}\n\n\\begin{document}\n"
-                       "\n§５ 設計\n\n\n\n1F\\_S1 \\& 50\\%\n\\vspace{4mm}\n\n\\parindent=0mm\n\\begin{tabularx}"),
+                       "\n§５ 設計\n\n\n\n1F{\\fontencoding{OT1}\\fontfamily{cmtt}\\selectfont\\char95}S1 \\& 50\\%\n\\vspace{4mm}\n\n\\parindent=0mm\n\\begin{tabularx}"),
               std::string::npos);
 
     data.layout.IsTitlePrint = false;
@@ -178,7 +178,9 @@ INSTANTIATE_TEST_SUITE_P(
                  {"たわみ", "必要スラブ厚"}},
         SlabCase{"EscapedName",
                  [](SlabData& s, double&) { s.Name = "1F_S1 A&B 50% #2 $x^2$ ~{\\input}"; },
-                 {"{1F\\_S1 A\\&B 50\\% \\#2 \\$x\\textasciicircum{}2\\$ \\textasciitilde{}\\{\\textbackslash{}input\\}\\hfill"}},
+                 {"{1F{\\fontencoding{OT1}\\fontfamily{cmtt}\\selectfont\\char95}S1 A\\&B 50\\% \\#2 "
+                  "\\$x{\\fontencoding{OT1}\\fontfamily{cmtt}\\selectfont\\char94}2\\$ "
+                  "{\\fontencoding{OT1}\\fontfamily{cmtt}\\selectfont\\char126}\\{\\textbackslash{}input\\}\\hfill"}},
         SlabCase{"FirstBarDotInMathMode",
                  [](SlabData& s, double&) { s.BarText[0][0][0] = "D10･D13 @200･"; },
                  {" & \\hfill D10$\\cdot$D13 @200･"}},
