@@ -141,9 +141,11 @@ private:
         out_ += " \\hfill 鉄筋のかぶり厚" + Fixed(s_.Cov, 1) + "\\,cm$ } \\\\\n";
     }
 
+    // A cell of the table's width in which the line breaks: a long grade
+    // summary goes on to a second line instead of widening the table.
     void ConcreteLine()
     {
-        out_ += "\\multicolumn{7}{|l|}{　" + std::string(ConcreteKindName(s_.Concrete)) + "コンクリート $F_c=" +
+        out_ += "\\multicolumn{7}{|>{\\raggedright\\arraybackslash}p{\\dimexpr150mm-2\\tabcolsep-2\\arrayrulewidth}|}{　" + std::string(ConcreteKindName(s_.Concrete)) + "コンクリート $F_c=" +
                 General(s_.Fc) + "\\,N/mm^2$ \\qquad 鉄筋 $\\;$" + MakeGradeText(s_, bars_, true) +
                 "} \\\\ \\hline\n";
     }
