@@ -1,8 +1,13 @@
 #include "components/NumberEdit.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QRegularExpression>
 
 #include <cfloat>
 #include <charconv>
@@ -193,6 +198,47 @@ bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
 bool IsExponentMark(QChar c) { return c == QLatin1Char('E') || c == QLatin1Char('e'); }
 
+// A full-width form (０-９, ．, －, ｅ ... as a Japanese input method types
+// them), the minus sign U+2212 and the ideographic blank as ASCII; other
+// characters as they are.
+QChar HalfWidth(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= 0xFF01 && u <= 0xFF5E)
+        return QChar(static_cast<char16_t>(u - 0xFEE0));
+    if (u == 0x2212)
+        return QLatin1Char('-');
+    if (u == 0x3000)
+        return QLatin1Char(' ');
+    return c;
+}
+
+// The typing rule: whether `key` may be typed at `caret` into a box of
+// this kind whose text, without the selection, is `rest`.  Digits always;
+// a minus first (signed) or as an exponent's sign (real boxes); one point
+// and one exponent mark, not first, in a real box.
+bool CharacterFits(char key, TNumberEdit::TNumTypeIndex type, TNumberEdit::TNumSignIndex sign, const QString& rest,
+                   qsizetype caret)
+{
+    const QChar before = caret > 0 && caret <= rest.size() ? rest.at(caret - 1) : QChar();
+    const bool real = type == TNumberEdit::numDOUBLE;
+    if (key >= '0' && key <= '9')
+        return true;
+    switch (key) {
+    case '-':
+        if (sign == TNumberEdit::numSigned)
+            return caret == 0 || IsExponentMark(before);
+        return caret != 0 && real && IsExponentMark(before);
+    case '.':
+        return real && !rest.contains(QLatin1Char('.'));
+    case 'E':
+    case 'e':
+        return real && caret != 0 && !rest.contains(QLatin1Char('E')) && !rest.contains(QLatin1Char('e'));
+    default:
+        return false;
+    }
+}
+
 // The character a key event types, as the filter sees it.  False for keys
 // that type nothing (caret movement, Delete, function keys) and for
 // Alt/Meta combinations, which belong to menus and shortcuts.
@@ -231,7 +277,7 @@ bool TypedCharacter(const QKeyEvent* e, char& key)
     const QString text = e->text();
     if (text.isEmpty())
         return false;
-    const char16_t c = text.at(0).unicode();
+    const char16_t c = HalfWidth(text.at(0)).unicode();
     if (text.size() > 1 || c < 0x20 || c == 0x7F) {
         key = 0;  // nothing a number box can take
         return true;
@@ -246,6 +292,20 @@ bool IsControlLetter(const QKeyEvent* e)
            e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z;
 }
 
+bool IsClipboardKey(const QKeyEvent* e)
+{
+    return e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Copy) || e->matches(QKeySequence::Cut) ||
+           e->matches(QKeySequence::SelectAll);
+}
+
+// Whether an integer variable of type T holds v (after truncation).
+template <typename T>
+bool HoldsInteger(long double v)
+{
+    return v > static_cast<long double>(std::numeric_limits<T>::min()) - 1 &&
+           v < static_cast<long double>(std::numeric_limits<T>::max()) + 1;
+}
+
 }  // namespace
 
 TNumberEdit::TNumberEdit(QWidget* parent) : QLineEdit(parent)
@@ -254,6 +314,8 @@ TNumberEdit::TNumberEdit(QWidget* parent) : QLineEdit(parent)
     // No input method in a number box: composed text would pass by the filter.
     setAttribute(Qt::WA_InputMethodEnabled, false);
     setInputMethodHints(Qt::ImhFormattedNumbersOnly | Qt::ImhNoPredictiveText);
+    // A dropped text would pass by the paste's check.
+    setAcceptDrops(false);
     resize(60, sizeHint().height());
 }
 
@@ -512,12 +574,6 @@ QString TNumberEdit::TextWithoutSelection() const
 
 char TNumberEdit::FilterKey(char key)
 {
-    const QString t = text();
-    const int caret = hasSelectedText() ? selectionStart() : cursorPosition();
-    const QChar before = caret > 0 && caret <= t.size() ? t.at(caret - 1) : QChar();
-
-    if (key >= '0' && key <= '9')
-        return key;
     switch (key) {
     case '\b':
         return key;
@@ -527,35 +583,84 @@ char TNumberEdit::FilterKey(char key)
             setModified(false);
         }
         return key;
-    case '-':
-        if (signState_ == numSigned)
-            return caret == 0 || IsExponentMark(before) ? key : 0;
-        if (caret == 0)
-            return 0;
-        return type_ == numDOUBLE && IsExponentMark(before) ? key : 0;
-    case '.':
-        if (type_ == numINT)
-            return 0;
-        return TextWithoutSelection().contains(QLatin1Char('.')) ? 0 : key;
-    case 'E':
-    case 'e': {
-        if (type_ == numINT || caret == 0)
-            return 0;
-        const QString rest = TextWithoutSelection();
-        return rest.contains(QLatin1Char('E')) || rest.contains(QLatin1Char('e')) ? 0 : key;
-    }
     default:
-        return 0;
+        break;
     }
+    const int caret = hasSelectedText() ? selectionStart() : cursorPosition();
+    return CharacterFits(key, type_, signState_, TextWithoutSelection(), caret) ? key : 0;
+}
+
+void TNumberEdit::Refuse()
+{
+    QApplication::beep();
+    Q_EMIT refused();
+}
+
+bool TNumberEdit::AllowsText(const QString& text) const
+{
+    if (text.size() > maxLength())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c > 0x7F || !CharacterFits(static_cast<char>(c), type_, signState_, text.left(i), i))
+            return false;
+    }
+    long double v = 0;
+    if (!ReadNumber(text, v) || std::fabs(v) > DBL_MAX)
+        return false;
+    if ((useMax_ && v > valueMax_) || (useMin_ && v < valueMin_))
+        return false;
+    return std::visit(
+        [v](auto variable) {
+            using T = std::remove_pointer_t<decltype(variable)>;
+            if constexpr (std::is_integral_v<T>)
+                return HoldsInteger<T>(v);
+            else
+                return true;
+        },
+        link_);
+}
+
+QString TNumberEdit::PastedText(const QString& clipboard)
+{
+    QString text;
+    text.reserve(clipboard.size());
+    for (const QChar c : clipboard)
+        text += HalfWidth(c);
+    text = text.trimmed();
+    static const QRegularExpression thousands(QStringLiteral("^-?[0-9]{1,3}(,[0-9]{3})+(\\.[0-9]*)?$"));
+    if (thousands.match(text).hasMatch())
+        text.remove(QLatin1Char(','));
+    return text;
+}
+
+bool TNumberEdit::Paste(const QString& clipboard)
+{
+    const QString pasted = PastedText(clipboard);
+    QString result = TextWithoutSelection();
+    result.insert(hasSelectedText() ? selectionStart() : cursorPosition(), pasted);
+    if (pasted.isEmpty() || isReadOnly() || !AllowsText(result)) {
+        Refuse();
+        return false;
+    }
+    insert(pasted);
+    return true;
 }
 
 bool TNumberEdit::event(QEvent* e)
 {
     // Ctrl with a letter types a control character, which the filter
     // rejects; leave such keys to the window's shortcuts.
-    if (e->type() == QEvent::ShortcutOverride && IsControlLetter(static_cast<QKeyEvent*>(e))) {
-        e->ignore();
-        return true;
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        if (IsClipboardKey(key)) {
+            e->accept();
+            return true;
+        }
+        if (IsControlLetter(key)) {
+            e->ignore();
+            return true;
+        }
     }
     const bool handled = QLineEdit::event(e);
     if (e->type() == QEvent::ReadOnlyChange)  // QLineEdit turns the input method back on
@@ -565,6 +670,15 @@ bool TNumberEdit::event(QEvent* e)
 
 void TNumberEdit::keyPressEvent(QKeyEvent* e)
 {
+    if (e->matches(QKeySequence::Paste)) {
+        Paste(QGuiApplication::clipboard()->text());
+        e->accept();
+        return;
+    }
+    if (IsClipboardKey(e)) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
     char key = 0;
     if (!TypedCharacter(e, key)) {
         if (e->modifiers() & (Qt::AltModifier | Qt::MetaModifier))
@@ -577,10 +691,59 @@ void TNumberEdit::keyPressEvent(QKeyEvent* e)
     const char filtered = FilterKey(key);
     Q_EMIT keyPressed(filtered);
     if (filtered == 0) {
+        // A point lost without a sound changes the number (7.9 becoming 79).
+        if (key == '.' || key == ',')
+            Refuse();
         e->accept();  // the edit control never sees a rejected key
         return;
     }
+    if (filtered >= 0x20 && e->text() != QString(QLatin1Char(filtered))) {
+        // A full-width character goes in as its ASCII form.
+        QKeyEvent ascii(e->type(), e->key(), e->modifiers(), QString(QLatin1Char(filtered)), e->isAutoRepeat());
+        QLineEdit::keyPressEvent(&ascii);
+        return;
+    }
     QLineEdit::keyPressEvent(e);
+}
+
+void TNumberEdit::contextMenuEvent(QContextMenuEvent* e)
+{
+    // The line edit's own menu would paste, and insert control characters,
+    // past the filter.
+    QMenu menu(this);
+    const auto add = [&](const QString& text, QKeySequence::StandardKey key, bool enabled, auto slot) {
+        QAction* action = menu.addAction(text);
+        action->setShortcut(key);
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, slot);
+    };
+    const bool editable = !isReadOnly();
+    const bool selected = hasSelectedText();
+    add(QStringLiteral("切り取り(&T)"), QKeySequence::Cut, editable && selected, &QLineEdit::cut);
+    add(QStringLiteral("コピー(&C)"), QKeySequence::Copy, selected, &QLineEdit::copy);
+    add(QStringLiteral("貼り付け(&P)"), QKeySequence::Paste,
+        editable && !QGuiApplication::clipboard()->text().isEmpty(),
+        [this] { Paste(QGuiApplication::clipboard()->text()); });
+    add(QStringLiteral("削除(&D)"), QKeySequence::Delete, editable && selected, &QLineEdit::del);
+    menu.addSeparator();
+    add(QStringLiteral("すべて選択(&A)"), QKeySequence::SelectAll, !text().isEmpty(), &QLineEdit::selectAll);
+    menu.exec(e->globalPos());
+}
+
+void TNumberEdit::mouseReleaseEvent(QMouseEvent* e)
+{
+    // The middle button pastes the X selection: checked as any paste.
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (e->button() == Qt::MiddleButton && clipboard->supportsSelection()) {
+        if (!isReadOnly()) {
+            deselect();
+            setCursorPosition(cursorPositionAt(e->position().toPoint()));
+            Paste(clipboard->text(QClipboard::Selection));
+        }
+        e->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(e);
 }
 
 void TNumberEdit::inputMethodEvent(QInputMethodEvent* e)

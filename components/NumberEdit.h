@@ -21,7 +21,15 @@
 //     the filter left it (0 = rejected).  Enter is always rejected, so an
 //     owner that reacts to Enter tests GetPressKey() == 13 in its slot.
 //     Rejected keys are consumed by the box; Esc is passed on to the parent
-//     after it restored the entry text.
+//     after it restored the entry text.  Full-width characters count as
+//     their ASCII forms (an input method's ０-９ are digits).
+//   * The clipboard keys are the box's own (Ctrl+A, Ctrl+C, Ctrl+X, Ctrl+V,
+//     Shift+Insert, Ctrl+Insert, Shift+Delete), and so are its context menu
+//     and the middle-button paste; every other Ctrl key goes to the
+//     window's shortcuts.  A paste is taken only when the box's text after
+//     it is a number the box allows (AllowsText); otherwise nothing changes
+//     and the box beeps, as it does for a typed decimal point it cannot
+//     take (refused()).
 //   * Property setters only store; the text is re-formatted at the next
 //     SetValue, ShowUpdate, ValueUpdate, entry or exit.
 #pragma once
@@ -30,9 +38,11 @@
 
 #include <variant>
 
+class QContextMenuEvent;
 class QFocusEvent;
 class QInputMethodEvent;
 class QKeyEvent;
+class QMouseEvent;
 
 class TNumberEdit : public QLineEdit {
     Q_OBJECT
@@ -153,6 +163,21 @@ public:
     // including the empty text, a lone sign and numbers out of range.
     static bool ReadNumber(const QString& text, long double& value);
 
+    // --- clipboard --------------------------------------------------------
+    // Whether `text` could stand in the box as its whole text: what typing
+    // could produce (the filter's rules, the length limit), read as a
+    // number that a double holds, within the bounds in use and within the
+    // range of the linked variable.
+    bool AllowsText(const QString& text) const;
+    // A text from the clipboard as the box takes it: blanks around it
+    // dropped, full-width characters as their ASCII forms, and the commas
+    // of thousands groups ("1,500") dropped.  Any other comma stays, so
+    // that "1,5" (a decimal comma, or a mistyped group) is refused.
+    static QString PastedText(const QString& clipboard);
+    // Inserts `clipboard` (PastedText of it) in place of the selection when
+    // the result is allowed; otherwise beeps and leaves the box alone.
+    bool Paste(const QString& clipboard);
+
 Q_SIGNALS:
     // After the entry work; the owner's entry handling.
     void entered();
@@ -162,6 +187,8 @@ Q_SIGNALS:
     // For every typed character, with the key the filter left (0 when it
     // was rejected).  GetPressKey() gives the key as received.
     void keyPressed(char filteredKey);
+    // A paste or a typed decimal point was refused, with the beep.
+    void refused();
 
 protected:
     bool event(QEvent* e) override;
@@ -169,11 +196,14 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     // The filter: returns the key to pass on, or 0 to reject it.
     char FilterKey(char key);
     QString TextWithoutSelection() const;
+    void Refuse();
 
     double ValueMaxProperty() const { return static_cast<double>(valueMax_); }
     void SetValueMaxProperty(double v) { valueMax_ = v; }

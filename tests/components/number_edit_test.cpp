@@ -1,7 +1,11 @@
 // The number box: key filter, normalisation and display, links, entry and
 // exit, Esc and Enter.
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QShortcut>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -53,6 +57,10 @@ private Q_SLOTS:
     void escapeRestoresTheEntryText();
     void enterReachesTheOwnerAsZero();
     void controlKeysAreLeftToShortcuts();
+    void paste_data();
+    void paste();
+    void clipboardKeysAndMenu();
+    void decimalPointInAWholeNumberBoxBeeps();
 };
 
 void NumberEditTest::defaultsAndProperties()
@@ -118,7 +126,8 @@ void NumberEditTest::filter_data()
     QTest::newRow("unsigned: no leading minus") << d << u << QStringLiteral("-1e-5") << QStringLiteral("1e-5");
     QTest::newRow("unsigned integer: no minus") << i << u << QStringLiteral("-1-") << QStringLiteral("1");
     QTest::newRow("other characters") << d << s << QStringLiteral("1+2 a,3x") << QStringLiteral("123");
-    QTest::newRow("full-width digits") << i << s << QStringLiteral("１2") << QStringLiteral("2");
+    QTest::newRow("full-width digits") << i << s << QStringLiteral("１2") << QStringLiteral("12");
+    QTest::newRow("full-width point and minus") << d << s << QStringLiteral("－１．５") << QStringLiteral("-1.5");
 }
 
 void NumberEditTest::filter()
@@ -642,18 +651,188 @@ void NumberEditTest::controlKeysAreLeftToShortcuts()
     QVERIFY(form.Ready());
     Box& box = *form.first;
     QShortcut save(QKeySequence(Qt::CTRL | Qt::Key_S), &form.window);
+    QShortcut copyAll(QKeySequence(Qt::CTRL | Qt::Key_C), &form.window);
     QSignalSpy saved(&save, &QShortcut::activated);
+    QSignalSpy copied(&copyAll, &QShortcut::activated);
     box.setFocus(Qt::TabFocusReason);
     QTest::keyClick(&box, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(saved.count(), 1);
+    // The clipboard keys are the box's, whatever the window has.
+    QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(copied.count(), 0);
 
-    // Without a shortcut Ctrl with a letter types a control character,
-    // which the box refuses: Ctrl+A does not select all here.
+    // Without a shortcut another Ctrl key types a control character, which
+    // the box refuses.
     QTest::keyClicks(&box, QStringLiteral("12"));
-    QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(box.GetPressKey(), '\x01');
+    QTest::keyClick(&box, Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(box.GetPressKey(), '\x02');
     QTest::keyClicks(&box, QStringLiteral("3"));
     QCOMPARE(box.text(), QStringLiteral("123"));
+}
+
+namespace {
+// The boxes of the paste table.
+void SetUpBox(Box& box, const QString& kind, int& link)
+{
+    if (kind == QLatin1String("real"))
+        box.SetType(Box::numDOUBLE);
+    if (kind == QLatin1String("unsigned real")) {
+        box.SetType(Box::numDOUBLE);
+        box.SetSignState(Box::numUnSigned);
+    }
+    if (kind == QLatin1String("page")) {  // the preview's page number of 12 pages
+        box.SetSignState(Box::numUnSigned);
+        box.SetUseMin(true);
+        box.SetValueMin(1);
+        box.SetUseMax(true);
+        box.SetValueMax(12);
+    }
+    if (kind == QLatin1String("pitch"))  // four digits at most
+        box.setMaxLength(4);
+    if (kind == QLatin1String("int link")) {
+        box.SetType(Box::numDOUBLE);
+        box.Link(&link);
+    }
+}
+}  // namespace
+
+void NumberEditTest::paste_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("before");  // [ ] marks the selection, | the caret
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("after");  // the same as before when refused
+
+    const QString all = QStringLiteral("[12]");
+    auto row = [&](const char* name, const char* kind, const QString& before, const QString& clip, const char* after) {
+        QTest::newRow(name) << QString::fromLatin1(kind) << before << clip << QString::fromUtf8(after);
+    };
+    row("replaces the selection", "real", all, QStringLiteral("3.5"), "3.5");
+    row("blanks and line end around", "real", all, QStringLiteral(" 12.5\r\n"), "12.5");
+    row("full-width digits", "whole", all, QStringLiteral("１２０"), "120");
+    row("full-width point, minus sign", "real", all, QStringLiteral("\u22121．5"), "-1.5");
+    row("exponent", "real", all, QStringLiteral("1e-5"), "1e-5");
+    row("thousands groups", "whole", all, QStringLiteral("1,500"), "1500");
+    row("into the text", "whole", QStringLiteral("1|2"), QStringLiteral("0"), "102");
+    row("sign before the text", "whole", QStringLiteral("|12"), QStringLiteral("-"), "-12");
+    row("decimal comma", "real", all, QStringLiteral("1,5"), "[12]");
+    row("badly grouped", "whole", all, QStringLiteral("15,00"), "[12]");
+    row("beyond a double", "real", all, QStringLiteral("1e400"), "[12]");
+    row("nan", "real", all, QStringLiteral("nan"), "[12]");
+    row("inf", "real", all, QStringLiteral("inf"), "[12]");
+    row("point in a whole number", "whole", all, QStringLiteral("7.9"), "[12]");
+    row("minus in an unsigned box", "unsigned real", all, QStringLiteral("-3"), "[12]");
+    row("plus sign", "real", all, QStringLiteral("+3"), "[12]");
+    row("text around", "real", all, QStringLiteral("12 mm"), "[12]");
+    row("empty", "real", all, QStringLiteral("  "), "[12]");
+    row("two points in the result", "real", QStringLiteral("1.5|"), QStringLiteral(".2"), "1.5|");
+    row("above the maximum", "page", all, QStringLiteral("13"), "[12]");
+    row("below the minimum", "page", all, QStringLiteral("0"), "[12]");
+    row("within the bounds", "page", all, QStringLiteral("12"), "12");
+    row("longer than the box takes", "pitch", all, QStringLiteral("12345"), "[12]");
+    row("beyond the linked int", "int link", all, QStringLiteral("3e9"), "[12]");
+}
+
+void NumberEditTest::paste()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, before);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, after);
+    int link = 0;
+    Box box;
+    SetUpBox(box, kind, link);
+    // The box as `before` shows it: text, then the selection or the caret.
+    const auto show = [&](QString marked) {
+        const qsizetype open = marked.indexOf(QLatin1Char('['));
+        const qsizetype caret = marked.indexOf(QLatin1Char('|'));
+        marked.remove(QLatin1Char('[')).remove(QLatin1Char(']')).remove(QLatin1Char('|'));
+        box.setText(marked);
+        if (open >= 0)
+            box.setSelection(static_cast<int>(open), static_cast<int>(before.indexOf(QLatin1Char(']')) - open - 1));
+        else if (caret >= 0)
+            box.setCursorPosition(static_cast<int>(caret));
+        else
+            box.setCursorPosition(static_cast<int>(marked.size()));
+    };
+    show(before);
+    QSignalSpy refused(&box, &Box::refused);
+    const bool taken = box.Paste(clipboard);
+    QCOMPARE(taken, after != before);
+    QCOMPARE(refused.count(), taken ? 0 : 1);
+    QString expected = after;
+    QCOMPARE(box.text(), expected.remove(QLatin1Char('[')).remove(QLatin1Char(']')).remove(QLatin1Char('|')));
+    if (!taken)  // nothing changed: the selection neither
+        QCOMPARE(box.selectedText(), before.section(QLatin1Char('['), 1).section(QLatin1Char(']'), 0, 0));
+}
+
+void NumberEditTest::clipboardKeysAndMenu()
+{
+    Form form;
+    QVERIFY(form.Ready());
+    Box& box = *form.first;
+    box.SetType(Box::numDOUBLE);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QSignalSpy refused(&box, &Box::refused);
+    box.setFocus(Qt::TabFocusReason);
+
+    // Shift+Insert and Ctrl+V paste only what the box allows.
+    for (const QKeyCombination key : {QKeyCombination(Qt::ShiftModifier, Qt::Key_Insert),
+                                      QKeyCombination(Qt::ControlModifier, Qt::Key_V)}) {
+        box.setText(QStringLiteral("4"));
+        box.selectAll();
+        clipboard->setText(QStringLiteral("1e400"));
+        QTest::keyClick(&box, key.key(), key.keyboardModifiers());
+        QCOMPARE(box.text(), QStringLiteral("4"));
+        clipboard->setText(QStringLiteral("２.５"));
+        QTest::keyClick(&box, key.key(), key.keyboardModifiers());
+        QCOMPARE(box.text(), QStringLiteral("2.5"));
+    }
+    QCOMPARE(refused.count(), 2);
+
+    // Ctrl+A, Ctrl+C and Ctrl+X act on the text.
+    QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(box.selectedText(), QStringLiteral("2.5"));
+    clipboard->clear();
+    QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("2.5"));
+    box.setSelection(0, 2);
+    QTest::keyClick(&box, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(box.text(), QStringLiteral("5"));
+    QCOMPARE(clipboard->text(), QStringLiteral("2."));
+
+    // The context menu's paste is checked too.
+    clipboard->setText(QStringLiteral("nan"));
+    QTimer::singleShot(0, &box, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction* action : menu->actions())
+            if (action->text().startsWith(QStringLiteral("貼り付け")))
+                action->trigger();
+        menu->close();
+    });
+    QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(2, 2), box.mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(&box, &menuEvent);
+    QCOMPARE(box.text(), QStringLiteral("5"));
+    QCOMPARE(refused.count(), 3);
+}
+
+void NumberEditTest::decimalPointInAWholeNumberBoxBeeps()
+{
+    Box indent;  // a whole number of millimetres
+    QSignalSpy refused(&indent, &Box::refused);
+    QTest::keyClicks(&indent, QStringLiteral("7.9"));
+    QCOMPARE(indent.text(), QStringLiteral("79"));
+    QCOMPARE(refused.count(), 1);
+    QTest::keyClicks(&indent, QStringLiteral("x"));  // other refused keys stay silent
+    QCOMPARE(refused.count(), 1);
+
+    Box real;
+    real.SetType(Box::numDOUBLE);
+    QSignalSpy refusedReal(&real, &Box::refused);
+    QTest::keyClicks(&real, QStringLiteral("1.2.3"));
+    QCOMPARE(real.text(), QStringLiteral("1.23"));
+    QCOMPARE(refusedReal.count(), 1);
 }
 
 QTEST_MAIN(NumberEditTest)
