@@ -13,29 +13,38 @@ void SlabArrangement::Reset(const std::vector<std::string>& names)
     undo_.clear();
 }
 
-bool SlabArrangement::Move(int from, int to)
+void SlabArrangement::Rotate(int from, int to)
 {
-    if (!IsRow(from) || !IsRow(to) || from == to)
-        return false;
     const auto first = entries_.begin();
     if (from < to)
         std::rotate(first + from, first + from + 1, first + to + 1);
     else
         std::rotate(first + to, first + from, first + from + 1);
+}
+
+bool SlabArrangement::Move(int from, int to)
+{
+    if (!IsRow(from) || !IsRow(to) || from == to)
+        return false;
+    Rotate(from, to);
+    undo_.push_back({UndoMember::Kind::Move, from, to, {}});
     return true;
 }
 
-void SlabArrangement::Rename(int row, std::string name)
+bool SlabArrangement::Rename(int row, std::string name)
 {
-    if (IsRow(row))
-        entries_[static_cast<std::size_t>(row)].name = std::move(name);
+    if (!IsRow(row) || entries_[static_cast<std::size_t>(row)].name == name)
+        return false;
+    undo_.push_back({UndoMember::Kind::Rename, row, row, entries_[static_cast<std::size_t>(row)]});
+    entries_[static_cast<std::size_t>(row)].name = std::move(name);
+    return true;
 }
 
 bool SlabArrangement::Delete(int row)
 {
     if (!CanDelete(row))
         return false;
-    undo_.push_back({row, entries_[static_cast<std::size_t>(row)]});
+    undo_.push_back({UndoMember::Kind::Delete, row, row, entries_[static_cast<std::size_t>(row)]});
     entries_.erase(entries_.begin() + row);
     return true;
 }
@@ -46,11 +55,26 @@ int SlabArrangement::Undo()
         return -1;
     const UndoMember last = undo_.back();
     undo_.pop_back();
-    // Deletions come back in reverse order, so the row exists again; the
-    // clamp only guards the end of the list.
-    const int row = std::clamp(last.Index, 0, Count());
-    entries_.insert(entries_.begin() + row, last.entry);
-    return row;
+    // Steps come back in reverse order, so the rows exist again as they
+    // were; the clamps only guard the ends of the list.
+    switch (last.kind) {
+    case UndoMember::Kind::Delete: {
+        const int row = std::clamp(last.Index, 0, Count());
+        entries_.insert(entries_.begin() + row, last.entry);
+        return row;
+    }
+    case UndoMember::Kind::Move:
+        if (!IsRow(last.Row) || !IsRow(last.Index))
+            return -1;
+        Rotate(last.Row, last.Index);
+        return last.Index;
+    case UndoMember::Kind::Rename:
+        if (!IsRow(last.Index))
+            return -1;
+        entries_[static_cast<std::size_t>(last.Index)].name = last.entry.name;
+        return last.Index;
+    }
+    return -1;
 }
 
 ArrangementResult ApplyArrangement(const std::vector<ArrangementEntry>& entries, const std::vector<SlabData>& slabs)

@@ -1,6 +1,6 @@
 // The data arrangement without its window: the working list of entries
 // (one per slab) that the user reorders, renames and thins out, the undo
-// of deletions, and the step that applies it all to the slabs.
+// of those steps, and the step that applies it all to the slabs.
 //
 // Positions are list rows from 0; slab numbers are the slabs' indices
 // 1..n in the list as it was when the arrangement began.  An entry keeps
@@ -23,10 +23,13 @@ struct ArrangementEntry {
     bool operator==(const ArrangementEntry&) const = default;
 };
 
-// A deleted entry and the row it stood in when it was deleted.
+// One step of the arrangement, as its undo puts it back.
 struct UndoMember {
-    int Index = 0;
-    ArrangementEntry entry;
+    enum class Kind { Delete, Move, Rename };
+    Kind kind = Kind::Delete;
+    int Index = 0;           // the row the entry stood in before the step
+    int Row = 0;             // Move: the row the entry was moved to
+    ArrangementEntry entry;  // Delete: the entry; Rename: the entry with its old name
 };
 
 class SlabArrangement {
@@ -37,24 +40,31 @@ public:
     const std::vector<ArrangementEntry>& Entries() const { return entries_; }
     int Count() const { return static_cast<int>(entries_.size()); }
 
+    // Each change below that changes something is one step of the undo.
+
     // Moves the entry at `from` to row `to`; the entries between shift by
     // one.  False (and nothing moves) when either row does not exist or
     // they are the same.
     bool Move(int from, int to);
-    // The entry at `row` gets the name.
-    void Rename(int row, std::string name);
+    // The entry at `row` gets the name; false when it has it already.
+    bool Rename(int row, std::string name);
 
     // The last entry is never deleted: a data set always holds a slab.
     bool CanDelete(int row) const { return IsRow(row) && Count() > 1; }
     bool Delete(int row);
 
     bool CanUndo() const { return !undo_.empty(); }
-    // Puts the most recently deleted entry back at its row; returns that
-    // row, or -1 when nothing was deleted.
+    // The step Undo() would take back, or null.
+    const UndoMember* LastStep() const { return undo_.empty() ? nullptr : &undo_.back(); }
+    // Takes back the latest step: a deleted entry comes back at its row, a
+    // moved one goes back to its row, a renamed one gets its old name.
+    // Returns the row the entry stands in afterwards, or -1 when there is
+    // nothing to undo.
     int Undo();
 
 private:
     bool IsRow(int row) const { return row >= 0 && row < Count(); }
+    void Rotate(int from, int to);
 
     std::vector<ArrangementEntry> entries_;
     std::deque<UndoMember> undo_;  // used as a stack: the back is the latest

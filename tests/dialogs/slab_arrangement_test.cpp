@@ -1,5 +1,5 @@
-// The data arrangement without its window: moves, deletion and its undo,
-// and the step that applies the entries to the slabs.
+// The data arrangement without its window: moves, deletion, the undo of
+// every step, and the step that applies the entries to the slabs.
 #include <gtest/gtest.h>
 
 #include "dialogs/SlabArrangement.h"
@@ -80,6 +80,35 @@ TEST(SlabArrangement, UndoPutsDeletionsBackInReverseOrder)
     arrangement.Delete(0);
     arrangement.Reset(Names(2));  // a fresh arrangement forgets the deletions
     EXPECT_FALSE(arrangement.CanUndo());
+}
+
+// Moves, renames and deletions mixed are taken back one step at a time,
+// each leaving the list as it was before that step.
+TEST(SlabArrangement, UndoTakesBackEachStepInReverseOrder)
+{
+    SlabArrangement arrangement;
+    arrangement.Reset(Names(5));
+    std::vector<std::vector<ArrangementEntry>> before;
+    const auto step = [&](bool changed) {
+        EXPECT_TRUE(changed);
+        return changed;
+    };
+    before.push_back(arrangement.Entries());
+    step(arrangement.Move(4, 0));  // slab 5 first
+    before.push_back(arrangement.Entries());
+    step(arrangement.Rename(0, "F"));
+    before.push_back(arrangement.Entries());
+    step(arrangement.Delete(2));  // slab 2
+    before.push_back(arrangement.Entries());
+    step(arrangement.Move(0, 3));
+    EXPECT_FALSE(arrangement.Rename(0, "S1"));  // its name already: no step
+    const int rows[] = {4, 0, 2, 0};  // where the entry stands once step i is undone
+    for (int i = 3; i >= 0; --i) {
+        ASSERT_NE(arrangement.LastStep(), nullptr);
+        EXPECT_EQ(arrangement.Undo(), rows[i]) << i;
+        EXPECT_EQ(arrangement.Entries(), before[static_cast<std::size_t>(i)]) << i;
+    }
+    EXPECT_EQ(arrangement.LastStep(), nullptr);
 }
 
 TEST(SlabArrangement, LastEntryIsNotDeleted)
