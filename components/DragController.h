@@ -16,6 +16,9 @@
 //   }
 //   // a target's drag-move handler, once it has decided:
 //   DragCnt->DragMoved(accepted, globalPos);
+//   // a scrolling target's drag-move handler (and StopAutoScroll at its
+//   // drop and when the drag leaves it):
+//   DragCnt->AutoScroll(listBox, viewportPos, margin);
 //
 // Every BeginDrag is matched by an EndDrag before the next drag begins.
 // Qt shows the picture in a window of its own above every other, so
@@ -27,8 +30,10 @@
 #include <QPixmap>
 #include <QPoint>
 #include <QPointer>
+#include <QTimer>
 #include <functional>
 
+class QAbstractScrollArea;
 class QColor;
 class QWidget;
 class TDragController;
@@ -75,6 +80,16 @@ public:
     // A target reports a move of the drag over it (see OnDragMove).
     void DragMoved(bool accepted, const QPoint& at);
 
+    // A drag over `area` at `at` (viewport coordinates): within `margin`
+    // pixels of an edge that has more to show, the area scrolls that way
+    // until the drag moves off the edge, faster the longer it rests there.
+    // The drag's moves alone would scroll only while the hand moves.
+    void AutoScroll(QAbstractScrollArea* area, const QPoint& at, int margin);
+    void StopAutoScroll();
+    bool AutoScrolling() const { return scrollTimer_.isActive(); }
+    // Hears of each scroll step: what lies under the pointer has changed.
+    std::function<void()> OnAutoScroll;
+
     bool Dragging() const { return dragging_; }
     TDragObj* DragObject() const { return dragObj_; }
     // The current picture (null: none is shown) and its hot spot.
@@ -82,7 +97,13 @@ public:
     QPoint HotSpot() const { return hotSpot_; }
 
 private:
+    void AutoScrollStep();
+
     QPointer<TDragObj> dragObj_;
+    QPointer<QAbstractScrollArea> scrollArea_;
+    QPoint scrollDirection_;  // -1, 0 or 1 on each axis
+    int scrollSteps_ = 0;     // since the drag came to the edge
+    QTimer scrollTimer_;
     bool dragging_ = false;
     QPixmap image_;
     QPoint hotSpot_;
