@@ -34,10 +34,21 @@ TReplaceForm::TReplaceForm(QWidget* parent) : QDialog(parent), ui(std::make_uniq
     ui->SlabDelete->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     ui->DeleteUndo->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
     ui->ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    if (auto* button = qobject_cast<QToolButton*>(ui->ToolBar1->widgetForAction(ui->NameChange))) {
+    for (QAction* textButton : {ui->NameChange, ui->MoveUp, ui->MoveDown, ui->MoveTop, ui->MoveBottom})
+        if (auto* button = qobject_cast<QToolButton*>(ui->ToolBar1->widgetForAction(textButton)))
+            button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    if (QWidget* button = ui->ToolBar1->widgetForAction(ui->NameChange))
         button->setObjectName(QStringLiteral("SpeedButton1"));
-        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    }
+    const std::pair<QAction*, QKeySequence> keys[] = {
+        {ui->NameChange, QKeySequence(Qt::Key_F2)},
+        {ui->SlabDelete, QKeySequence(QKeySequence::Delete)},
+        {ui->DeleteUndo, QKeySequence(QKeySequence::Undo)},
+        {ui->MoveUp, QKeySequence(Qt::CTRL | Qt::Key_Up)},
+        {ui->MoveDown, QKeySequence(Qt::CTRL | Qt::Key_Down)},
+        {ui->MoveTop, QKeySequence(Qt::CTRL | Qt::Key_Home)},
+        {ui->MoveBottom, QKeySequence(Qt::CTRL | Qt::Key_End)}};
+    for (const auto& [action, key] : keys)
+        action->setShortcut(key);
 
     PopupMenu = new QMenu(this);
     PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
@@ -45,6 +56,9 @@ TReplaceForm::TReplaceForm(QWidget* parent) : QDialog(parent), ui(std::make_uniq
     PopupMenu->addSeparator();
     PopupMenu->addAction(ui->SlabDelete);
     PopupMenu->addAction(ui->DeleteUndo);
+    PopupMenu->addSeparator();
+    for (QAction* move : {ui->MoveUp, ui->MoveDown, ui->MoveTop, ui->MoveBottom})
+        PopupMenu->addAction(move);
 
     QListWidget* list = ui->SlabListBox;
     QPalette white = list->palette();
@@ -61,6 +75,18 @@ TReplaceForm::TReplaceForm(QWidget* parent) : QDialog(parent), ui(std::make_uniq
     connect(ui->NameChange, &QAction::triggered, this, &TReplaceForm::NameChangeClick);
     connect(ui->SlabDelete, &QAction::triggered, this, &TReplaceForm::SlabDeleteClick);
     connect(ui->DeleteUndo, &QAction::triggered, this, &TReplaceForm::DeleteUndoClick);
+    connect(ui->MoveUp, &QAction::triggered, this, [this] { MoveSelectedTo(SelectedRow() - 1); });
+    connect(ui->MoveDown, &QAction::triggered, this, [this] {
+        const int row = SelectedRow();
+        MoveSelectedTo(row < 0 ? row : row + 1);
+    });
+    connect(ui->MoveTop, &QAction::triggered, this, [this] { MoveSelectedTo(0); });
+    connect(ui->MoveBottom, &QAction::triggered, this, [this] { MoveSelectedTo(arrangement_.Count() - 1); });
+    // While a drag scrolls the list, the entry under the pointer changes.
+    DragCnt->OnAutoScroll = [this] {
+        if (const int row = RowAt(dragAt_); row >= 0)
+            ui->SlabListBox->setCurrentRow(row);
+    };
     UpdateCommands();
 }
 
@@ -136,6 +162,9 @@ bool TReplaceForm::ListEvent(QEvent* event)
     case QEvent::MouseButtonDblClick: {
         auto* mouse = static_cast<QMouseEvent*>(event);
         SlabListBoxMouseDown(mouse->button(), mouse->position().toPoint());
+        // The popup's commands act on the entry the right click is on.
+        if (mouse->button() == Qt::RightButton)
+            SelectRow(RowAt(mouse->position().toPoint()));
         return mouse->button() != Qt::LeftButton;
     }
     case QEvent::MouseButtonRelease: {
@@ -157,7 +186,11 @@ bool TReplaceForm::ListEvent(QEvent* event)
     case QEvent::DragMove:
         SlabListBoxDragOver(static_cast<QDragMoveEvent*>(event));
         return true;
+    case QEvent::DragLeave:
+        DragCnt->StopAutoScroll();
+        return true;
     case QEvent::Drop:
+        DragCnt->StopAutoScroll();
         SlabListBoxDragDrop(static_cast<QDropEvent*>(event));
         return true;
     case QEvent::Resize:
@@ -197,8 +230,13 @@ void TReplaceForm::SlabListBoxStartDrag()
     auto* what = new QMimeData;
     what->setData(EntryMimeType(), QByteArray::number(row));
     drag->setMimeData(what);
+    dropped_ = false;
     ExecDrag(drag);
     DragCnt->EndDrag();
+    // The drag-over moved the selection along; a refused or cancelled drop
+    // leaves it on the entry that was dragged.
+    if (!dropped_)
+        SelectRow(row);
 }
 
 // The entry's text in the dialog's font, black on white, exactly its size.
@@ -218,6 +256,8 @@ QPixmap TReplaceForm::EntryPicture(int row) const
 bool TReplaceForm::SlabListBoxDragOver(QDragMoveEvent* event)
 {
     const QPoint at = event->position().toPoint();
+    dragAt_ = at;
+    DragCnt->AutoScroll(ui->SlabListBox, at, ui->SlabListBox->autoScrollMargin());
     const int row = RowAt(at);
     const bool accepted = row >= 0 && event->mimeData()->hasFormat(EntryMimeType());
     if (accepted) {
@@ -241,10 +281,12 @@ void TReplaceForm::SlabListBoxDragDrop(QDropEvent* event)
         return;
     }
     QListWidget* list = ui->SlabListBox;
+    dropped_ = true;
     if (arrangement_.Move(from, to))
         list->insertItem(to, list->takeItem(from));
     list->clearSelection();
     list->setCurrentRow(-1);
+    UpdateCommands();
     event->setDropAction(Qt::MoveAction);
     event->accept();
 }
@@ -256,10 +298,10 @@ void TReplaceForm::NameChangeClick()
         return;
     const ArrangementEntry& entry = arrangement_.Entries()[static_cast<std::size_t>(row)];
     QString name = QString::fromStdString(entry.name);
-    if (!InputDlg->AskName(name))
+    if (!InputDlg->AskName(name) || !arrangement_.Rename(row, name.toStdString()))
         return;
-    arrangement_.Rename(row, name.toStdString());
     ui->SlabListBox->item(row)->setText(EntryText(arrangement_.Entries()[static_cast<std::size_t>(row)]));
+    UpdateCommands();
 }
 
 void TReplaceForm::SlabDeleteClick()
@@ -274,22 +316,76 @@ void TReplaceForm::SlabDeleteClick()
 
 void TReplaceForm::DeleteUndoClick()
 {
+    const korvexa::dialogs::UndoMember* last = arrangement_.LastStep();
+    if (!last)
+        return;
+    const korvexa::dialogs::UndoMember step = *last;
     const int row = arrangement_.Undo();
     if (row < 0)
         return;
-    ui->SlabListBox->insertItem(row, MakeItem(arrangement_.Entries()[static_cast<std::size_t>(row)]));
-    ui->SlabListBox->setCurrentRow(row);
+    QListWidget* list = ui->SlabListBox;
+    const ArrangementEntry& entry = arrangement_.Entries()[static_cast<std::size_t>(row)];
+    switch (step.kind) {
+    case korvexa::dialogs::UndoMember::Kind::Delete:
+        list->insertItem(row, MakeItem(entry));
+        break;
+    case korvexa::dialogs::UndoMember::Kind::Move:
+        list->insertItem(row, list->takeItem(step.Row));
+        break;
+    case korvexa::dialogs::UndoMember::Kind::Rename:
+        list->item(row)->setText(EntryText(entry));
+        break;
+    }
+    SelectRow(row);
+}
+
+void TReplaceForm::MoveSelectedTo(int row)
+{
+    const int from = SelectedRow();
+    if (!arrangement_.Move(from, row))
+        return;
+    QListWidget* list = ui->SlabListBox;
+    list->insertItem(row, list->takeItem(from));
+    SelectRow(row);
+}
+
+// Selects the entry at `row` and shows it; no entry for -1.
+void TReplaceForm::SelectRow(int row)
+{
+    QListWidget* list = ui->SlabListBox;
+    if (row < 0) {
+        list->clearSelection();
+        list->setCurrentRow(-1);
+    } else {
+        list->setCurrentRow(row);
+        list->scrollToItem(list->item(row));
+    }
     UpdateCommands();
 }
 
 void TReplaceForm::PopupMenuPopup() { UpdateCommands(); }
 
 // Rename needs a selected entry; delete also a second entry to be left;
-// restore a deletion to undo.
+// the moves room in their direction; undo a step to take back, which its
+// caption names.
 void TReplaceForm::UpdateCommands()
 {
     const int row = SelectedRow();
     ui->NameChange->setEnabled(row >= 0);
     ui->SlabDelete->setEnabled(arrangement_.CanDelete(row));
-    ui->DeleteUndo->setEnabled(arrangement_.CanUndo());
+    ui->MoveUp->setEnabled(row > 0);
+    ui->MoveTop->setEnabled(row > 0);
+    ui->MoveDown->setEnabled(row >= 0 && row < arrangement_.Count() - 1);
+    ui->MoveBottom->setEnabled(row >= 0 && row < arrangement_.Count() - 1);
+
+    using Kind = korvexa::dialogs::UndoMember::Kind;
+    const korvexa::dialogs::UndoMember* last = arrangement_.LastStep();
+    QString undo = QStringLiteral("削除データの復活");
+    if (last && last->kind == Kind::Move)
+        undo = QStringLiteral("移動を元に戻す");
+    else if (last && last->kind == Kind::Rename)
+        undo = QStringLiteral("名称変更を元に戻す");
+    ui->DeleteUndo->setText(undo + QStringLiteral(" (&U)"));
+    ui->DeleteUndo->setToolTip(undo + QStringLiteral(" (Ctrl+Z)"));
+    ui->DeleteUndo->setEnabled(last != nullptr);
 }

@@ -1,7 +1,13 @@
 // The data arrangement dialog "データ整理": the slabs as a list of entries
-// "  3: name" that the user reorders by drag and drop, renames and
-// deletes (with an undo of deletions).  The dialog only edits its working
-// list (SlabArrangement); the main window applies it on OK.
+// "  3: name" that the user reorders by drag and drop or by the move
+// commands, renames and deletes, each step undone one at a time.  The
+// dialog only edits its working list (SlabArrangement); the main window
+// applies it on OK.
+//
+// Keys: Ctrl+↑/↓ move the selected entry one row, Ctrl+Home/End to the
+// top or the end; Delete deletes it, F2 renames it, Ctrl+Z undoes the
+// latest step.  A right click selects the entry under the pointer before
+// the popup menu opens; a drag near the list's edge scrolls it.
 #pragma once
 
 #include <QDialog>
@@ -71,6 +77,9 @@ private:
     void NameChangeClick();
     void SlabDeleteClick();
     void DeleteUndoClick();
+    // Moves the selected entry to `row`, which stays selected.
+    void MoveSelectedTo(int row);
+    void SelectRow(int row);
     void PopupMenuPopup();
     void UpdateCommands();
 
@@ -87,4 +96,7 @@ private:
     // The left button went down on the list, there.
     bool pressed_ = false;
     QPoint pressedAt_;
+    // The drag's latest place over the list, and whether it was dropped.
+    QPoint dragAt_;
+    bool dropped_ = false;
 };

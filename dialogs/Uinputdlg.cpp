@@ -12,6 +12,15 @@ TInputDlg::TInputDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui:
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     // Escape cancels, as in every dialog.
     korvexa::SetUpSlabNameEdit(ui->InputBox);
+    // A slab always has a name: OK waits for one.
+    connect(ui->InputBox, &QLineEdit::textChanged, this,
+            [this](const QString& text) { ui->OKBtn->setEnabled(!text.trimmed().isEmpty()); });
+}
+
+void TInputDlg::accept()
+{
+    if (!ui->InputBox->text().trimmed().isEmpty())
+        QDialog::accept();
 }
 
 TInputDlg::~TInputDlg() = default;
@@ -20,6 +29,7 @@ bool TInputDlg::AskName(QString& name)
 {
     korvexa::AllowSlabName(ui->InputBox, name);
     ui->InputBox->setText(name);
+    ui->OKBtn->setEnabled(!name.trimmed().isEmpty());
     if (exec() != QDialog::Accepted)
         return false;
     name = ui->InputBox->text().trimmed();

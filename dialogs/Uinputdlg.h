@@ -18,9 +18,11 @@ public:
     ~TInputDlg() override;
 
     // Asks for a new name in place of `name`.  On OK, `name` becomes the
-    // box's text without blanks around it (it may be empty) and true is
-    // returned; on Cancel it is left alone.
+    // box's text without blanks around it and true is returned; on Cancel
+    // it is left alone.  OK is refused while the box holds no name.
     bool AskName(QString& name);
+
+    void accept() override;
 
 protected:
     void showEvent(QShowEvent* event) override;

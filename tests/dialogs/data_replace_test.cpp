@@ -1,5 +1,6 @@
-// The data arrangement dialog driven by objectName: reordering by drag,
-// rename, delete and undo, the popup menu and the columns.
+// The data arrangement dialog driven by objectName: reordering by drag and
+// by the move commands and keys, rename, delete, the undo of each step,
+// the popup menu, the columns and the scrolling drag.
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QLineEdit>
@@ -7,6 +8,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 #include "ReplaceFormDriver.h"
@@ -65,6 +68,8 @@ private:
             for (const QChar c : typed)
                 QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
             dialog->findChild<QPushButton*>(QString::fromUtf8(ok ? "OKBtn" : "CancelBtn"))->click();
+            if (dialog->isVisible())  // OK refused: the user gives up
+                dialog->findChild<QPushButton*>(QStringLiteral("CancelBtn"))->click();
         });
         Action("NameChange")->trigger();
     }
@@ -141,7 +146,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("entry");
         QTest::newRow("blanks around") << QStringLiteral("  B 1　 ") << true << QStringLiteral("  2: B 1");
         QTest::newRow("30 full-width: 50 bytes kept") << wide << true << QStringLiteral("  2: ") + wide.left(25);
-        QTest::newRow("empty") << QString() << true << QStringLiteral("  2: ");
+        QTest::newRow("empty: OK refused") << QStringLiteral(" 　") << true << QStringLiteral("  2: S2");
         QTest::newRow("not in the code page") << QStringLiteral("A\u00E9B") << true << QStringLiteral("  2: AB");
         QTest::newRow("cancel") << QStringLiteral("C") << false << QStringLiteral("  2: S2");
     }
@@ -189,23 +194,30 @@ private Q_SLOTS:
         QVERIFY(!Action("DeleteUndo")->isEnabled());
     }
 
-    // The commands' enabling as the popup opens; a right click selects nothing.
+    // A right click selects the entry under it before the popup opens (on
+    // no entry: none); the commands' enabling follows.
     void popupMenuEnabling()
     {
         Open(2);
         QWidget* viewport = List()->viewport();
-        const QPoint onFirst = EntryCentre(*form_, 0);
-        QTest::mouseClick(viewport, Qt::RightButton, {}, onFirst);
-        QContextMenuEvent menu(QContextMenuEvent::Mouse, onFirst, viewport->mapToGlobal(onFirst));
-        QApplication::sendEvent(viewport, &menu);
+        const auto rightClick = [&](const QPoint& at) {
+            QTest::mouseClick(viewport, Qt::RightButton, {}, at);
+            QContextMenuEvent menu(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+            QApplication::sendEvent(viewport, &menu);
+        };
+        rightClick(EntryCentre(*form_, 1));
         QCOMPARE(popups_.size(), 1);
+        QCOMPARE(List()->currentRow(), 1);
+        for (const char* command : {"NameChange", "SlabDelete", "MoveUp", "MoveTop"})
+            QVERIFY2(Action(command)->isEnabled(), command);
+        QVERIFY(!Action("MoveDown")->isEnabled() && !Action("DeleteUndo")->isEnabled());
+
+        rightClick(List()->visualItemRect(List()->item(1)).bottomLeft() + QPoint(5, 20));
         QVERIFY(List()->selectedItems().isEmpty());
-        for (const char* command : {"NameChange", "SlabDelete", "DeleteUndo"})
+        for (const char* command : {"NameChange", "SlabDelete", "MoveUp", "MoveDown", "DeleteUndo"})
             QVERIFY2(!Action(command)->isEnabled(), command);
 
         Select(0);
-        QVERIFY(Action("NameChange")->isEnabled());
-        QVERIFY(Action("SlabDelete")->isEnabled());
         Action("SlabDelete")->trigger();
         QVERIFY(Action("DeleteUndo")->isEnabled());
         Select(0);  // the last entry: it stays
@@ -213,6 +225,127 @@ private Q_SLOTS:
         QVERIFY(!Action("SlabDelete")->isEnabled());
         Action("SlabDelete")->trigger();
         QCOMPARE(List()->count(), 1);
+    }
+
+    // Each move, by key or button, is one step; the undo takes them back
+    // one at a time and names what it takes back.  The moved entry stays
+    // selected.
+    void movesAreEachOneUndoStep()
+    {
+        Open(5);
+        Select(2);  // slab 3
+        List()->setFocus();
+        const struct {
+            QKeyCombination key;
+            std::vector<int> order;
+            int row;
+        } moves[] = {
+            {QKeyCombination(Qt::ControlModifier, Qt::Key_Up), {1, 3, 2, 4, 5}, 1},
+            {QKeyCombination(Qt::ControlModifier, Qt::Key_Home), {3, 1, 2, 4, 5}, 0},
+            {QKeyCombination(Qt::ControlModifier, Qt::Key_End), {1, 2, 4, 5, 3}, 4},
+            {QKeyCombination(Qt::ControlModifier, Qt::Key_Down), {1, 2, 4, 5, 3}, 4},  // at the end: nothing
+        };
+        std::vector<std::vector<int>> orders{Order()};
+        for (const auto& move : moves) {
+            QTest::keyClick(form_.get(), move.key.key(), move.key.keyboardModifiers());
+            QCOMPARE(Order(), move.order);
+            QCOMPARE(List()->currentRow(), move.row);
+            QCOMPARE(List()->item(move.row)->text(), QStringLiteral("  3: S3"));
+        }
+        Select(0);  // the buttons act as the keys
+        auto* toolBar = form_->findChild<QToolBar*>(QStringLiteral("ToolBar1"));
+        qobject_cast<QToolButton*>(toolBar->widgetForAction(Action("MoveDown")))->click();
+        QCOMPARE(Order(), (std::vector<int>{2, 1, 4, 5, 3}));
+        QCOMPARE(Action("DeleteUndo")->text(), QStringLiteral("移動を元に戻す (&U)"));
+
+        const std::vector<std::vector<int>> back = {{1, 2, 4, 5, 3}, {3, 1, 2, 4, 5}, {1, 3, 2, 4, 5}, {1, 2, 3, 4, 5}};
+        for (const auto& order : back) {
+            QTest::keyClick(form_.get(), Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(Order(), order);
+        }
+        QVERIFY(!Action("DeleteUndo")->isEnabled());
+    }
+
+    void deleteKeyRenameAndUndoOfBoth()
+    {
+        Open(3);
+        Select(1);
+        List()->setFocus();
+        QTest::keyClick(List(), Qt::Key_Delete);
+        QCOMPARE(Order(), (std::vector<int>{1, 3}));
+        QCOMPARE(Action("DeleteUndo")->text(), QStringLiteral("削除データの復活 (&U)"));
+        Rename(1, QStringLiteral("X"));
+        QCOMPARE(Action("DeleteUndo")->text(), QStringLiteral("名称変更を元に戻す (&U)"));
+        Action("DeleteUndo")->trigger();
+        QCOMPARE(List()->item(1)->text(), QStringLiteral("  3: S3"));
+        Action("DeleteUndo")->trigger();
+        QCOMPARE(EntryTexts(*form_), (QStringList{QStringLiteral("  1: S1"), QStringLiteral("  2: S2"),
+                                                  QStringLiteral("  3: S3")}));
+        QCOMPARE(List()->currentRow(), 1);
+    }
+
+    // A refused drop leaves the selection on the dragged entry; a drop is
+    // one undo step.
+    void refusedDropKeepsTheDraggedEntrySelected()
+    {
+        Open(4);
+        QWidget* viewport = List()->viewport();
+        const QPoint below = List()->visualItemRect(List()->item(3)).bottomLeft() + QPoint(5, 20);
+        form_->ExecDrag = [&](TDragObj* drag) {  // over entry 4, then off the entries, and let go
+            QDragEnterEvent enter(EntryCentre(*form_, 3), Qt::MoveAction, drag->mimeData(), Qt::LeftButton, {});
+            QApplication::sendEvent(viewport, &enter);
+            for (const QPoint& at : {EntryCentre(*form_, 3), below}) {
+                QDragMoveEvent move(at, Qt::MoveAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(viewport, &move);
+            }
+        };
+        const QPoint start = EntryCentre(*form_, 1);
+        QTest::mousePress(viewport, Qt::LeftButton, {}, start);
+        QTest::mouseMove(viewport, start + QPoint(0, QApplication::startDragDistance() + 1));
+        QCOMPARE(List()->currentRow(), 1);
+        QVERIFY(List()->item(1)->isSelected());
+        QCOMPARE(Order(), (std::vector<int>{1, 2, 3, 4}));
+
+        QVERIFY(DragEntry(*form_, 0, EntryCentre(*form_, 3)).accepted);
+        QCOMPARE(Order(), (std::vector<int>{2, 3, 4, 1}));
+        Action("DeleteUndo")->trigger();
+        QCOMPARE(Order(), (std::vector<int>{1, 2, 3, 4}));
+    }
+
+    // A drag resting at the list's far edge scrolls it, and the entry
+    // under the pointer follows; off the edge the scrolling stops.
+    void dragAtTheEdgeScrollsTheList()
+    {
+        Open(1500);  // two columns, scrolled sideways
+        QListWidget* list = List();
+        QScrollBar* bar = list->horizontalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);
+        QWidget* viewport = list->viewport();
+        const QPoint edge(viewport->width() - 3, viewport->height() / 2);
+        const int shownFirst = list->row(list->itemAt(viewport->rect().center()));
+        int dropRow = -1;
+        form_->ExecDrag = [&](TDragObj* drag) {
+            const QMimeData* what = drag->mimeData();
+            QDragEnterEvent enter(edge, Qt::MoveAction, what, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(viewport, &enter);
+            QDragMoveEvent move(edge, Qt::MoveAction, what, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(viewport, &move);
+            QTRY_VERIFY(bar->value() > bar->pageStep());  // several steps, without a move
+            QVERIFY(form_->DragCnt->AutoScrolling());
+            const QPoint middle = viewport->rect().center();
+            QDragMoveEvent still(middle, Qt::MoveAction, what, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(viewport, &still);
+            QVERIFY(!form_->DragCnt->AutoScrolling());
+            dropRow = list->currentRow();
+            QCOMPARE(dropRow, list->row(list->itemAt(middle)));
+            QDropEvent drop(middle, Qt::MoveAction, what, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(viewport, &drop);
+        };
+        const QPoint start = EntryCentre(*form_, 0);
+        QTest::mousePress(viewport, Qt::LeftButton, {}, start);
+        QTest::mouseMove(viewport, start + QPoint(0, QApplication::startDragDistance() + 1));
+        QVERIFY2(dropRow > shownFirst + 20, qPrintable(QString::number(dropRow)));
+        QCOMPARE(form_->Arrangement().Entries()[static_cast<std::size_t>(dropRow)].slab, 1);
     }
 
     void twoColumnsFromSixteenEntries()
