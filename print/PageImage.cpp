@@ -26,6 +26,6 @@ void TPageImage::paintEvent(QPaintEvent*)
 
 void TPageImage::mousePressEvent(QMouseEvent* event)
 {
-    emit pressed(event->button());
+    emit pressed(event->button(), event->position().toPoint());
     event->accept();
 }

@@ -1,6 +1,7 @@
 // The preview's page image: an image in device pixels shown at its
 // logical size, so that the page is drawn pixel for pixel also on a
-// high-density screen.  It tells of mouse presses on it.
+// high-density screen.  It tells of mouse presses on it and where they
+// were (logical pixels of the widget).
 #pragma once
 
 #include <QImage>
@@ -19,7 +20,7 @@ public:
     const QImage& Image() const { return image_; }
 
 Q_SIGNALS:
-    void pressed(Qt::MouseButton button);
+    void pressed(Qt::MouseButton button, QPoint at);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -27,11 +27,14 @@ PageButtons EnabledPageButtons(int page, int pageCount)
 
 std::optional<PageMove> PageKeyMove(int key)
 {
-    if (key == Qt::Key_PageUp)
-        return PageMove::Next;
-    if (key == Qt::Key_PageDown)
-        return PageMove::Previous;
-    return std::nullopt;
+    switch (key) {
+    case Qt::Key_PageDown:
+    case Qt::Key_Space: return PageMove::Next;
+    case Qt::Key_PageUp: return PageMove::Previous;
+    case Qt::Key_Home: return PageMove::First;
+    case Qt::Key_End: return PageMove::Last;
+    default: return std::nullopt;
+    }
 }
 
 QString TotalPageText(int pageCount)

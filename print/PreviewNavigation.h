@@ -24,8 +24,8 @@ struct PageButtons {
 };
 PageButtons EnabledPageButtons(int page, int pageCount);
 
-// Page Up goes forward and Page Down back, as the sheets lie in a pile;
-// other keys do not page.
+// Page Down and Space go forward, Page Up back, Home and End to the first
+// and the last page, as in any document viewer; other keys do not page.
 std::optional<PageMove> PageKeyMove(int key);
 
 // "Total　3 page".

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QScreen>
@@ -9,6 +10,8 @@
 #include <QShortcut>
 #include <QShowEvent>
 #include <QStyle>
+#include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "components/NumberEdit.h"
@@ -53,6 +56,7 @@ void TPreviewForm::SetUpControls()
     viewport->setBackgroundRole(QPalette::Window);
     viewport->setAutoFillBackground(true);
     ui->ScrollBox->installEventFilter(this);
+    viewport->installEventFilter(this);  // Ctrl with the wheel
     ui->Preview->setCursor(print::ZoomCursor());
     connect(ui->Preview, &TPageImage::pressed, this, &TPreviewForm::PreviewMouseDown);
 
@@ -76,10 +80,19 @@ void TPreviewForm::SetUpControls()
         {ui->NextPageButton, PageMove::Next}, {ui->LastPageButton, PageMove::Last}};
     for (auto [button, move] : pageButtons)
         connect(button, &QToolButton::clicked, this, [this, move] { PageButtonClick(move); });
-    for (const Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown}) {
+    for (const Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End}) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
         connect(shortcut, &QShortcut::activated, this, [this, key] { PageButtonClick(*print::PageKeyMove(key)); });
     }
+    const std::pair<QKeySequence, int> zoomKeys[] = {{QKeySequence(Qt::Key_Plus), 1},
+                                                     {QKeySequence(QKeySequence::ZoomIn), 1},
+                                                     {QKeySequence(Qt::Key_Minus), -1},
+                                                     {QKeySequence(QKeySequence::ZoomOut), -1}};
+    for (const auto& [key, step] : zoomKeys) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this, [this, step] { ZoomAroundCentre(step); });
+    }
+    connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, this, &TPreviewForm::PrintButtonClick);
     connect(ui->PrintButton, &QToolButton::clicked, this, &TPreviewForm::PrintButtonClick);
     connect(ui->SettingButton, &QToolButton::clicked, this, &TPreviewForm::SettingButtonClick);
     connect(ui->MetaFileButton, &QToolButton::clicked, this, &TPreviewForm::MetaFileButtonClick);
@@ -130,7 +143,25 @@ bool TPreviewForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == ui->ScrollBox && event->type() == QEvent::Resize)
         FormResize();
+    if (watched == ui->ScrollBox->viewport() && event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            const int notch = wheel->angleDelta().y();
+            if (notch != 0)
+                ZoomTo(zoomIndex_ + (notch > 0 ? 1 : -1), wheel->position());
+            return true;
+        }
+    }
     return QDialog::eventFilter(watched, event);
+}
+
+void TPreviewForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        PageButtonClick(*print::PageKeyMove(Qt::Key_Space));
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TPreviewForm::FormResize()
@@ -155,6 +186,8 @@ void TPreviewForm::FormShow()
     ShowZoom();
     ShowPreviewPage();
     UpdatePageButtons();
+    // The keys page and zoom from the page, not in the page number box.
+    ui->ScrollBox->setFocus(Qt::OtherFocusReason);
 }
 
 double TPreviewForm::ScreenPpi() const { return logicalDpiY(); }
@@ -260,8 +293,10 @@ void TPreviewForm::GoTo(int page)
 void TPreviewForm::PageButtonClick(PageMove move)
 {
     const int page = print::MovedPage(move, currentPage_, setup_.Pages.PageCount);
-    if (page != currentPage_)
-        GoTo(page);
+    if (page == currentPage_)
+        return;
+    GoTo(page);
+    ui->ScrollBox->verticalScrollBar()->setValue(0);  // another page is read from its top
 }
 
 void TPreviewForm::PageNoEditKeyPress()
@@ -272,16 +307,39 @@ void TPreviewForm::PageNoEditKeyPress()
     GoTo(currentPage_);
 }
 
-void TPreviewForm::PreviewMouseDown(Qt::MouseButton button)
+void TPreviewForm::PreviewMouseDown(Qt::MouseButton button, QPoint at)
 {
-    const int last = static_cast<int>(zoomSteps_.size()) - 1;
-    const int index = button == Qt::LeftButton ? std::min(zoomIndex_ + 1, last) : std::max(zoomIndex_ - 1, 0);
+    const int step = button == Qt::LeftButton ? 1 : -1;
+    ZoomTo(zoomIndex_ + step, ui->Preview->mapTo(ui->ScrollBox->viewport(), QPointF(at)));
+}
+
+void TPreviewForm::ZoomAroundCentre(int step)
+{
+    ZoomTo(zoomIndex_ + step, QRectF(ui->ScrollBox->viewport()->rect()).center());
+}
+
+void TPreviewForm::ZoomTo(int index, QPointF anchor)
+{
+    index = std::clamp(index, 0, static_cast<int>(zoomSteps_.size()) - 1);
     if (index == zoomIndex_)
         return;
+    // Where the anchor lies on the sheet, as a fraction of its size; the
+    // sheet and the image are in device pixels, the view in logical ones.
+    const double ratio = PixelRatio();
+    const QRectF before(QPointF(paperRect_.topLeft()) / ratio, QSizeF(paperRect_.size()) / ratio);
+    const QPointF onImage = ui->Preview->mapFrom(ui->ScrollBox->viewport(), anchor);
+    const QPointF fraction((onImage.x() - before.left()) / before.width(),
+                           (onImage.y() - before.top()) / before.height());
+
     zoomIndex_ = index;
     RenderPaper(zoomSteps_[static_cast<std::size_t>(zoomIndex_)]);
     ShowZoom();
     ShowPreviewPage();
+
+    const QRectF after(QPointF(paperRect_.topLeft()) / ratio, QSizeF(paperRect_.size()) / ratio);
+    const QPointF wanted(after.left() + fraction.x() * after.width(), after.top() + fraction.y() * after.height());
+    ui->ScrollBox->horizontalScrollBar()->setValue(static_cast<int>(std::lround(wanted.x() - anchor.x())));
+    ui->ScrollBox->verticalScrollBar()->setValue(static_cast<int>(std::lround(wanted.y() - anchor.y())));
 }
 
 void TPreviewForm::Refresh(int page)

@@ -11,8 +11,11 @@
 //   * It previews what TPrintSetup::Paginate() makes: the designed slabs,
 //     or the selection while SelectMode is on (the selection dialog's
 //     preview); its print button prints the same.
-//   * Left click on the page enlarges, any other button reduces; Page Up
-//     goes to the next page, Page Down to the previous one.
+//   * Left click on the page enlarges, any other button reduces, keeping
+//     the point clicked under the pointer; so do Ctrl with the wheel, and
+//     + and - (around the middle of the view).  Page Down and Space go to
+//     the next page, Page Up to the previous one, Home and End to the first
+//     and the last; Ctrl+P prints.
 #pragma once
 
 #include <QDialog>
@@ -77,6 +80,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     // The scroll area resized: the window, or the bars around it.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Space pages where the control with the focus has no use for it.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void SetUpControls();
@@ -89,7 +94,11 @@ private:
     void GoTo(int page);
     void PageButtonClick(korvexa::print::PageMove move);
     void PageNoEditKeyPress();
-    void PreviewMouseDown(Qt::MouseButton button);
+    void PreviewMouseDown(Qt::MouseButton button, QPoint at);
+    // Zoom step `index`, the point of the sheet at `anchor` (a point of the
+    // scroll area's viewport) staying there.
+    void ZoomTo(int index, QPointF anchor);
+    void ZoomAroundCentre(int step);
     void PrintButtonClick();
     void SettingButtonClick();
     void MetaFileButtonClick();

@@ -1,5 +1,6 @@
 // The print preview driven as a user would, offscreen, on the recording
-// printer: opening, zoom by mouse, paging and its limits, page numbers,
+// printer: opening, zoom by mouse, wheel and keys around the pointer,
+// paging by buttons and keys and its limits, page numbers,
 // printing (also of a selection), the settings dialog closed with Esc, and
 // the copy of a page on the clipboard.
 #include <QClipboard>
@@ -7,6 +8,8 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -161,17 +164,22 @@ private slots:
     {
         Open(18);
         QCOMPARE(Enabled(), QStringLiteral("0011"));
-        QTest::keyClick(preview_.get(), Qt::Key_PageDown);  // back from the first page: nothing
-        QCOMPARE(preview_->CurrentPage(), 1);
-        QTest::keyClick(preview_.get(), Qt::Key_PageUp);  // forward
-        QCOMPARE(preview_->CurrentPage(), 2);
+        // The keys of a document viewer, on the page (the scroll area),
+        // which has the focus as the preview opens.
+        QCOMPARE(QApplication::focusWidget(), Find<QWidget>("ScrollBox"));
+        const std::pair<Qt::Key, int> keys[] = {
+            {Qt::Key_PageUp, 1},  // back from the first page: nothing
+            {Qt::Key_PageDown, 2}, {Qt::Key_Space, 3}, {Qt::Key_End, 5}, {Qt::Key_PageDown, 5},
+            {Qt::Key_PageUp, 4},   {Qt::Key_Home, 1},  {Qt::Key_Space, 2}};
+        for (const auto& [key, page] : keys) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QCOMPARE(preview_->CurrentPage(), page);
+        }
         QCOMPARE(Enabled(), QStringLiteral("1111"));
         QCOMPARE(Names(Drawn()).first(), QStringLiteral("S0004"));
         Click("LastPageButton");
         QCOMPARE(preview_->CurrentPage(), 5);
         QCOMPARE(Enabled(), QStringLiteral("1100"));
-        QTest::keyClick(preview_.get(), Qt::Key_PageUp);
-        QCOMPARE(preview_->CurrentPage(), 5);
         Click("BeforPageButton");
         QCOMPARE(Find<TNumberEdit>("PageNoEdit")->text(), QStringLiteral("4"));
         Click("TopPageButton");
@@ -188,6 +196,62 @@ private slots:
             QCOMPARE(box->text(), QString::number(page));
         }
         QCOMPARE(Names(Drawn()).first(), QStringLiteral("S0008"));
+    }
+
+    // A zoom by click, by Ctrl with the wheel or by key keeps the point of
+    // the sheet under the pointer (the keys: the middle of the view).
+    void zoomKeepsThePointUnderThePointer()
+    {
+        Open(18);
+        auto* area = Find<QScrollArea>("ScrollBox");
+        QWidget* viewport = area->viewport();
+        auto* page = Find<QWidget>("Preview");
+        // The point of the sheet, as fractions of it, at a point of the view.
+        const auto sheetAt = [&](QPointF inView) {
+            const QRectF sheet = preview_->PaperRect();
+            const QPointF p = page->mapFrom(viewport, inView) * page->devicePixelRatioF();
+            return QPointF((p.x() - sheet.left()) / sheet.width(), (p.y() - sheet.top()) / sheet.height());
+        };
+        // Within 2 pixels, on each axis where the sheet is larger than the
+        // view (where it is not, it stands in the middle).
+        const auto near = [&](QPointF a, QPointF b) {
+            const QSizeF sheet = preview_->PaperRect().size();
+            return (std::abs(a.x() - b.x()) * sheet.width() <= 2 || area->horizontalScrollBar()->maximum() == 0) &&
+                   (std::abs(a.y() - b.y()) * sheet.height() <= 2 || area->verticalScrollBar()->maximum() == 0);
+        };
+
+        const QPoint pointer = viewport->rect().center() + QPoint(150, 120);
+        QPointF before = sheetAt(pointer);
+        QTest::mouseClick(page, Qt::LeftButton, {}, page->mapFrom(viewport, pointer));
+        QCOMPARE(preview_->ZoomIndex(), 1);
+        QVERIFY2(near(sheetAt(pointer), before), "click");
+        QVERIFY(area->verticalScrollBar()->value() > 0);  // it scrolled to keep it there
+
+        const QPoint lower = viewport->rect().center() + QPoint(-80, 200);
+        before = sheetAt(lower);
+        QWheelEvent wheel(lower, viewport->mapToGlobal(lower), {}, QPoint(0, 120), Qt::NoButton, Qt::ControlModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &wheel);
+        QCOMPARE(preview_->ZoomIndex(), 2);
+        QVERIFY2(near(sheetAt(lower), before), "wheel");
+
+        const QPointF middle = QRectF(viewport->rect()).center();
+        before = sheetAt(middle);
+        area->setFocus();
+        QTest::keyClick(area, Qt::Key_Minus);
+        QCOMPARE(preview_->ZoomIndex(), 1);
+        QVERIFY2(near(sheetAt(middle), before), "minus");
+        QTest::keyClick(area, Qt::Key_Plus);
+        QCOMPARE(preview_->ZoomIndex(), 2);
+        QTest::keyClick(area, Qt::Key_Plus);  // the largest already
+        QCOMPARE(preview_->ZoomIndex(), 2);
+        QCOMPARE(Text("ViewScale"), print::ViewScaleText(preview_->ZoomSteps()[2]));
+        QCOMPARE(preview_->CurrentPage(), 1);
+
+        // Ctrl+P prints from the preview.
+        printer_->printAnswer = PrintChoice{1, 1, 1, false};
+        QTest::keyClick(area, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(printer_->endDocs, 1);
     }
 
     void pageNumbersFromTheFirstNumber_data()

@@ -136,9 +136,9 @@ TEST(PreviewNavigation, PagesWithinTheDocument)
     EXPECT_EQ(print::EnabledPageButtons(2, 3), (Buttons{true, true, true, true}));
     EXPECT_EQ(print::EnabledPageButtons(3, 3), (Buttons{true, true, false, false}));
 
-    // Page Up goes forward.
-    EXPECT_EQ(print::PageKeyMove(Qt::Key_PageUp), PageMove::Next);
-    EXPECT_EQ(print::PageKeyMove(Qt::Key_PageDown), PageMove::Previous);
-    EXPECT_FALSE(print::PageKeyMove(Qt::Key_Home));
+    // Page Down goes forward, as in a document viewer.
+    EXPECT_EQ(print::PageKeyMove(Qt::Key_PageDown), PageMove::Next);
+    EXPECT_EQ(print::PageKeyMove(Qt::Key_PageUp), PageMove::Previous);
+    EXPECT_FALSE(print::PageKeyMove(Qt::Key_Up));
     EXPECT_EQ(print::TotalPageText(3), QStringLiteral("Total　3 page"));
 }
