@@ -22,7 +22,7 @@ QString FindHelpIndex(const QString& programFolder)
     return {};
 }
 
-void ShowHelp(QWidget* parent, const QString& programFolder, const std::function<bool(const QUrl&)>& openUrl)
+void ShowHelp(QWidget* parent, const QString& programFolder, const std::function<void(const QString&)>& showPage)
 {
     const QString index = FindHelpIndex(programFolder);
     if (index.isEmpty()) {
@@ -31,10 +31,7 @@ void ShowHelp(QWidget* parent, const QString& programFolder, const std::function
              QStringLiteral("ヘルプファイルが見つかりません。\n") + HelpIndexCandidates(programFolder).constFirst());
         return;
     }
-    if (!openUrl(QUrl::fromLocalFile(index)))
-        Tell(parent, MessageKind::Warning,
-             QStringLiteral("ブラウザを起動できないため、ヘルプを表示できませんでした。\n"
-                            "ヘルプファイル: ") + index);
+    showPage(index);
 }
 
 }  // namespace korvexa::app

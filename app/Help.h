@@ -3,7 +3,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <QUrl>
 #include <functional>
 
 class QWidget;
@@ -19,9 +18,9 @@ QStringList HelpIndexCandidates(const QString& programFolder);
 // The first candidate that exists, or empty.
 QString FindHelpIndex(const QString& programFolder);
 
-// The Help command: opens the start page with `openUrl` (the desktop's
-// browser).  A missing guide or a browser that does not start is told in a
-// message box naming the help file.
-void ShowHelp(QWidget* parent, const QString& programFolder, const std::function<bool(const QUrl&)>& openUrl);
+// The Help command: shows the start page with `showPage` (the program's
+// help window, which needs no browser).  A missing guide is told in a
+// message box naming where it belongs.
+void ShowHelp(QWidget* parent, const QString& programFolder, const std::function<void(const QString&)>& showPage);
 
 }  // namespace korvexa::app

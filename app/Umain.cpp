@@ -25,6 +25,7 @@
 #include "components/FileHistory.h"
 #include "components/SlabNameEdit.h"
 #include "datafile/DataFile.h"
+#include "dialogs/HelpWindow.h"
 #include "dialogs/Uabout.h"
 #include "dialogs/Udatareplace.h"
 #include "engine/Ucommon.h"
@@ -44,6 +45,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     OpenBrowser = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    ProgramFolder = QCoreApplication::applicationDirPath();
     ApplyFonts();
     SetUpToolBar();
     SetUpMenus();
@@ -259,6 +261,18 @@ bool TMainForm::FormCloseQuery()
     return true;
 }
 
-void TMainForm::HELP2Click() { app::ShowHelp(this, QCoreApplication::applicationDirPath(), OpenBrowser); }
+void TMainForm::HELP2Click()
+{
+    app::ShowHelp(this, ProgramFolder, [this](const QString& index) {
+        if (!HelpWindow) {
+            HelpWindow = new THelpWindow(this);
+            HelpWindow->OpenUrl = [this](const QUrl& url) { return OpenBrowser(url); };
+            HelpWindow->ShowError = [](QWidget* parent, const QString& text) {
+                app::Tell(parent, MessageKind::Warning, text);
+            };
+        }
+        HelpWindow->ShowContents(index);
+    });
+}
 
 void TMainForm::About1Click() { AboutBox->exec(); }

@@ -38,6 +38,7 @@ class QUrl;
 class TAboutBox;
 class TCommonForm;
 class TFileHistory;
+class THelpWindow;
 class TLatexForm;
 class TNumberEdit;
 class TPreviewForm;
@@ -133,8 +134,13 @@ public:
     void ChangeBackColour();   // "背景色の変更"
     void DefaultBackColour();  // "デフォルトの背景色"
 
-    // Opens a page in the desktop's browser (the Help command); tests answer it.
+    // Hands a page or a file to the desktop's opener (the help window's
+    // "ブラウザで開く", the LaTeX report's PDF); tests answer it.
     std::function<bool(const QUrl&)> OpenBrowser;
+    // The folder the user guide is looked for from: the program's; tests
+    // put a guide of their own in place.
+    QString ProgramFolder;
+    THelpWindow* HelpWindow = nullptr;  // made by the first Help command
 
     const QImage& SheetImage() const { return sheet_; }
     QColor BackColor() const;

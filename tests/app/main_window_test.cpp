@@ -12,10 +12,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "WindowDriver.h"
 #include "datafile/DataFile.h"
+#include "dialogs/HelpWindow.h"
 #include "dialogs/Uabout.h"
 #include "engine/Ukorvexa.h"
 #include "datafile/ProfileFile.h"
@@ -266,6 +268,36 @@ private slots:
         QVERIFY2(w.shown[0].startsWith(QStringLiteral("ヘルプファイルが見つかりません。\n") +
                                        QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/.."))),
                  qPrintable(w.shown[0]));
+    }
+
+    // F1 shows the guide in the program's own window, with no browser at
+    // all; its link to a browser says so when none starts.
+    void f1OpensTheHelpWindowWithoutABrowser()
+    {
+        QTemporaryDir tree;
+        QVERIFY(QDir().mkpath(tree.filePath(QStringLiteral("x/bin"))) &&
+                QDir().mkpath(tree.filePath(QStringLiteral("x/help"))));
+        const QString guide = tree.filePath(QStringLiteral("x/help/index.html"));
+        QVERIFY(QFile::copy(QStringLiteral(KORVEXA_SOURCE_DIR "/docs/help/index.html"), guide));
+        w.form->ProgramFolder = tree.filePath(QStringLiteral("x/bin"));
+        QList<QUrl> opened;
+        w.form->OpenBrowser = [&](const QUrl& url) { return opened << url, false; };
+
+        QTest::keyClick(w.form.get(), Qt::Key_F1);
+        THelpWindow* help = w.form->HelpWindow;
+        QVERIFY(help && help->isVisible() && !help->isModal());
+        QCOMPARE(help->windowTitle(), QStringLiteral("Korvexa ヘルプ"));
+        QCOMPARE(help->Page(), QUrl::fromLocalFile(guide));
+        QVERIFY(help->findChild<QTextBrowser*>(QStringLiteral("Browser"))->toPlainText().contains(
+            QStringLiteral("Korvexa 操作説明")));
+        QVERIFY(opened.isEmpty());
+        QVERIFY(w.shown.isEmpty());
+
+        emit help->findChild<QLabel*>(QStringLiteral("BrowserLink"))->linkActivated(QStringLiteral("browser"));
+        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(guide)});
+        QCOMPARE(w.shown.size(), 1);
+        QVERIFY(w.shown[0].startsWith(QStringLiteral("ブラウザを起動できませんでした。")));
+        QVERIFY(help->isVisible());
     }
 
     void opensTheFileNamedAtStartUp()
