@@ -9,7 +9,6 @@ namespace korvexa::app {
 namespace {
 
 constexpr const char* kCompiler = "platex";
-constexpr const char* kViewers[] = {"pxdvi", "xdvi", "evince"};
 
 std::string WithSeparator(std::string folder)
 {
@@ -37,21 +36,15 @@ std::string TexFileNameFor(const char* tmp, const char* temp, const char* tmpdir
 LatexTools FindLatexTools(std::string_view pathVariable)
 {
     LatexTools tools;
-    while (!pathVariable.empty() && (tools.compiler.empty() || tools.viewer.empty())) {
+    while (!pathVariable.empty() && tools.compiler.empty()) {
         const auto colon = pathVariable.find(':');
         const std::string folder(pathVariable.substr(0, colon));
         pathVariable = colon == std::string_view::npos ? std::string_view{} : pathVariable.substr(colon + 1);
         if (folder.empty())
             continue;
         const std::string dir = WithSeparator(folder);
-        if (tools.compiler.empty() && IsProgram(dir + kCompiler))
+        if (IsProgram(dir + kCompiler))
             tools.compiler = dir + kCompiler;
-        if (tools.viewer.empty())
-            for (const char* viewer : kViewers)
-                if (IsProgram(dir + viewer)) {
-                    tools.viewer = dir + viewer;
-                    break;
-                }
     }
     return tools;
 }

@@ -11,14 +11,15 @@ namespace korvexa::app {
 // is the variable's value, or nullptr when it is not set.
 std::string TexFileNameFor(const char* tmp, const char* temp, const char* tmpdir);
 
+// No viewer is looked for: without one set, the report goes to the
+// desktop's opener as a PDF (the DVI viewers found on PATH, xdvi first,
+// draw no Japanese).
 struct LatexTools {
     std::string compiler;  // full path of platex, or empty
-    std::string viewer;    // full path of a DVI viewer, or empty
 };
 
 // Searches the folders of a PATH value (":"-separated) in order: the first
-// folder holding the compiler gives it, the first holding a viewer gives
-// the viewer, pxdvi preferred to xdvi and xdvi to evince within one folder.
+// folder holding the compiler gives it.
 LatexTools FindLatexTools(std::string_view pathVariable);
 
 // The same with the environment of this process.

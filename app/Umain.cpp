@@ -158,7 +158,7 @@ void TMainForm::FormCreate()
     TexFileName = QString::fromStdString(app::DefaultTexFileName());
     const app::LatexTools tools = app::FindLatexToolsOnPath();
     Shared().LatexCompilerPath = tools.compiler;
-    Shared().LatexViewerPath = tools.viewer;
+    Shared().LatexViewerPath.clear();  // none: the desktop's opener shows the PDF
 
     DefaultBackColor = DesignedBackColour();
     QColor back = DefaultBackColor;

@@ -1,11 +1,12 @@
 // The LaTeX report of the main window: the output command, the settings
-// window, and the runs of the compiler and the viewer.
+// window, and the runs of the compiler, dvipdfmx and the viewer.
 #include <QAction>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressDialog>
+#include <QUrl>
 
 #include "app/Umain.h"
 #include "app/UmainShared.h"
@@ -86,57 +87,100 @@ void TMainForm::MenuTeXOutClick()
     RunLatexTools();
 }
 
-// Runs the compiler with a progress dialog, whose Cancel ends it, and opens
-// the compiled file in the viewer.
-void TMainForm::RunLatexTools()
+namespace {
+
+// Runs a tool with a progress dialog, whose Cancel ends it.
+latex::ToolOutcome RunWithProgress(QWidget* parent, latex::ToolRun& run, const QString& text)
 {
-    const QString compiler = app::Utf8(Shared().LatexCompilerPath);
-    latex::CompileRun run(compiler, TexFileName);
-    QProgressDialog progress(QStringLiteral("LaTeX のコンパイル中です：") + QFileInfo(TexFileName).fileName(),
-                             QStringLiteral("中止"), 0, 0, this);
+    QProgressDialog progress(text, QStringLiteral("中止"), 0, 0, parent);
     progress.setObjectName(QStringLiteral("LatexProgress"));
     progress.setWindowTitle(QStringLiteral("LaTeX"));
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(0);
     progress.setAutoReset(false);
     progress.setAutoClose(false);
-    connect(&progress, &QProgressDialog::canceled, &run, &latex::CompileRun::Cancel);
+    QObject::connect(&progress, &QProgressDialog::canceled, &run, &latex::ToolRun::Cancel);
     QEventLoop loop;
-    connect(&run, &latex::CompileRun::Finished, &loop, &QEventLoop::quit);
+    QObject::connect(&run, &latex::ToolRun::Finished, &loop, &QEventLoop::quit);
     if (run.Start()) {
         progress.show();
         if (run.IsRunning())
             loop.exec();
         progress.hide();
     }
+    return run.Outcome();
+}
 
-    const latex::CompileOutcome& outcome = run.Outcome();
+}  // namespace
+
+// Runs the compiler, then dvipdfmx on its DVI, each with a progress dialog
+// whose Cancel ends it, and shows the result: the DVI in a DVI viewer, the
+// PDF in any other viewer, or with the desktop's opener when no viewer is
+// set (a DVI viewer of the desktop draws no Japanese).
+void TMainForm::RunLatexTools()
+{
+    const QString compiler = app::Utf8(Shared().LatexCompilerPath);
     const QString note = ui->MessageBar->text();
-    using Status = latex::CompileOutcome::Status;
-    switch (outcome.status) {
-    case Status::NotStarted:
-        app::Tell(this, MessageKind::Error,
-                  QStringLiteral("LaTeXコンパイラを起動できませんでした。\n") + compiler + QStringLiteral("\n") +
-                      outcome.reason);
+    using Status = latex::ToolOutcome::Status;
+    // Tells how a run failed; false when it succeeded.  `tool` names the
+    // program, `task` what it was doing.
+    const auto failed = [&](const latex::ToolOutcome& outcome, const QString& program, const QString& tool,
+                            const QString& task) {
+        switch (outcome.status) {
+        case Status::NotStarted:
+            app::Tell(this, MessageKind::Error,
+                      tool + QStringLiteral("を起動できませんでした。\n") + program + QStringLiteral("\n") + outcome.reason);
+            return true;
+        case Status::Failed:
+            app::Tell(this, MessageKind::Error,
+                      task + QStringLiteral("に失敗しました。\n") + TexFileName + QStringLiteral("\n") + outcome.reason +
+                          QStringLiteral("\n\n") + outcome.log);
+            return true;
+        case Status::Cancelled:
+        case Status::Running:
+            ui->MessageBar->setText(note + QStringLiteral("　") + task + QStringLiteral("を中止しました。"));
+            return true;
+        case Status::Succeeded:
+            return false;
+        }
+        return true;
+    };
+
+    latex::ToolRun compile(latex::CompilerCall(compiler, TexFileName));
+    if (failed(RunWithProgress(this, compile, QStringLiteral("LaTeX のコンパイル中です：") + QFileInfo(TexFileName).fileName()),
+               compiler, QStringLiteral("LaTeXコンパイラ"), QStringLiteral("LaTeXのコンパイル")))
         return;
-    case Status::Failed:
-        app::Tell(this, MessageKind::Error,
-                  QStringLiteral("LaTeXのコンパイルに失敗しました。\n") + TexFileName + QStringLiteral("\n") +
-                      outcome.reason + QStringLiteral("\n\n") + outcome.log);
-        return;
-    case Status::Cancelled:
-    case Status::Running:
-        ui->MessageBar->setText(note + QStringLiteral("　LaTeXのコンパイルを中止しました。"));
-        return;
-    case Status::Succeeded:
-        break;
-    }
+
     const QString dvi = latex::DviFileName(TexFileName);
     const QString viewer = app::Utf8(Shared().LatexViewerPath);
-    if (!IsFile(viewer)) {
+    if (!viewer.isEmpty() && !IsFile(viewer)) {  // set, but not there: no preview
         ui->MessageBar->setText(note + QStringLiteral("　コンパイルしました：") + dvi);
         return;
     }
-    if (!latex::StartViewer(viewer, dvi))
-        app::Tell(this, MessageKind::Error, QStringLiteral("ビュワーを起動できませんでした。\n") + viewer);
+    if (IsFile(viewer) && latex::ViewsDvi(viewer)) {
+        if (!latex::StartViewer(viewer, dvi))
+            app::Tell(this, MessageKind::Error, QStringLiteral("ビュワーを起動できませんでした。\n") + viewer);
+        return;
+    }
+
+    const QString dvipdfmx = latex::FindDvipdfmx(compiler);
+    if (dvipdfmx.isEmpty()) {
+        ui->MessageBar->setText(note + QStringLiteral("　コンパイルしました：") + dvi +
+                                QStringLiteral("（dvipdfmx がないため PDF にできませんでした）"));
+        return;
+    }
+    latex::ToolRun convert(latex::DvipdfmxCall(dvipdfmx, TexFileName));
+    if (failed(RunWithProgress(this, convert, QStringLiteral("PDF を作成中です：") + QFileInfo(dvi).fileName()),
+               dvipdfmx, QStringLiteral("dvipdfmx"), QStringLiteral("PDF への変換")))
+        return;
+
+    const QString pdf = latex::PdfFileName(TexFileName);
+    ui->MessageBar->setText(note + QStringLiteral("　PDF を作成しました：") + pdf);
+    if (IsFile(viewer)) {
+        if (!latex::StartViewer(viewer, pdf))
+            app::Tell(this, MessageKind::Error, QStringLiteral("ビュワーを起動できませんでした。\n") + viewer);
+    } else if (!OpenBrowser(QUrl::fromLocalFile(pdf))) {
+        app::Tell(this, MessageKind::Warning,
+                  QStringLiteral("PDF を開くアプリケーションを起動できませんでした。\n") + pdf);
+    }
 }

@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <csignal>
 #include <sys/types.h>
@@ -37,13 +38,23 @@ QString SiblingWithSuffix(const QString& texFile, const QString& suffix)
 
 QString DviFileName(const QString& texFile) { return SiblingWithSuffix(texFile, QStringLiteral(".dvi")); }
 
-QStringList CompilerArguments(const QString& texFile)
+QString PdfFileName(const QString& texFile) { return SiblingWithSuffix(texFile, QStringLiteral(".pdf")); }
+
+namespace {
+// A file's bare name, for a tool working in the file's folder; a name the
+// tool would take for an option, a format or a command gets "./".
+QString BareName(const QString& file)
 {
-    QString name = QFileInfo(texFile).fileName();
-    // A name the compiler would take for an option, a format or a command.
+    QString name = QFileInfo(file).fileName();
     if (name.startsWith(QLatin1Char('-')) || name.startsWith(QLatin1Char('&')) || name.startsWith(QLatin1Char('\\')))
         name.prepend(QStringLiteral("./"));
-    return {QStringLiteral("-kanji=sjis"), QStringLiteral("-interaction=nonstopmode"), name};
+    return name;
+}
+}  // namespace
+
+QStringList CompilerArguments(const QString& texFile)
+{
+    return {QStringLiteral("-kanji=sjis"), QStringLiteral("-interaction=nonstopmode"), BareName(texFile)};
 }
 
 QString CompilerLogSummary(const QString& log)
@@ -73,26 +84,62 @@ QString CompilerLogSummary(const QString& log)
     return shown.join(QLatin1Char('\n'));
 }
 
-CompileRun::CompileRun(QString compiler, QString texFile, QObject* parent)
-    : QObject(parent), compiler_(std::move(compiler)), texFile_(std::move(texFile))
+QString FindDvipdfmx(const QString& compiler)
 {
-    process_.setProgram(compiler_);
-    process_.setArguments(CompilerArguments(texFile_));
-    process_.setWorkingDirectory(QFileInfo(texFile_).absolutePath());
+    const QString name = QStringLiteral("dvipdfmx");
+    if (!compiler.isEmpty()) {
+        const QFileInfo beside(QDir(QFileInfo(compiler).absolutePath()).filePath(name));
+        if (beside.isFile() && beside.isExecutable())
+            return beside.absoluteFilePath();
+    }
+    return QStandardPaths::findExecutable(name);
+}
+
+bool ViewsDvi(const QString& viewer)
+{
+    return QFileInfo(viewer).fileName().contains(QStringLiteral("dvi"), Qt::CaseInsensitive);
+}
+
+ToolCall CompilerCall(const QString& compiler, const QString& texFile)
+{
+    return {compiler,
+            CompilerArguments(texFile),
+            QFileInfo(texFile).absolutePath(),
+            DviFileName(texFile),
+            SiblingWithSuffix(texFile, QStringLiteral(".log")),
+            QStringLiteral("コンパイラ")};
+}
+
+ToolCall DvipdfmxCall(const QString& dvipdfmx, const QString& texFile)
+{
+    const QFileInfo dvi(DviFileName(texFile));
+    return {dvipdfmx,
+            {QStringLiteral("-o"), BareName(PdfFileName(texFile)), BareName(dvi.filePath())},
+            dvi.absolutePath(),
+            PdfFileName(texFile),
+            QString(),
+            QStringLiteral("dvipdfmx")};
+}
+
+ToolRun::ToolRun(ToolCall call, QObject* parent) : QObject(parent), call_(std::move(call))
+{
+    process_.setProgram(call_.program);
+    process_.setArguments(call_.arguments);
+    process_.setWorkingDirectory(call_.folder);
     process_.setStandardInputFile(QProcess::nullDevice());
     process_.setProcessChannelMode(QProcess::MergedChannels);
-    // A group of its own, so that Cancel also ends what the compiler started
-    // (font generation runs further programs).
+    // A group of its own, so that Cancel also ends what the tool started
+    // (the compiler's font generation runs further programs).
     process_.setChildProcessModifier([] { ::setpgid(0, 0); });
     connect(&process_, &QProcess::readyRead, this, [this] {
         output_ += process_.readAll();
         if (output_.size() > kOutputKept)
             output_.remove(0, output_.size() - kOutputKept);
     });
-    connect(&process_, &QProcess::finished, this, &CompileRun::ProcessFinished);
+    connect(&process_, &QProcess::finished, this, &ToolRun::ProcessFinished);
 }
 
-CompileRun::~CompileRun()
+ToolRun::~ToolRun()
 {
     if (process_.state() != QProcess::NotRunning) {
         disconnect(&process_, nullptr, this, nullptr);
@@ -101,13 +148,14 @@ CompileRun::~CompileRun()
     }
 }
 
-bool CompileRun::Start()
+bool ToolRun::Start()
 {
-    QFile::remove(DviFileName(texFile_));
-    QFile::remove(SiblingWithSuffix(texFile_, QStringLiteral(".log")));
+    QFile::remove(call_.output);
+    if (!call_.log.isEmpty())
+        QFile::remove(call_.log);
     process_.start();
     if (!process_.waitForStarted()) {
-        outcome_.status = CompileOutcome::Status::NotStarted;
+        outcome_.status = ToolOutcome::Status::NotStarted;
         outcome_.reason = process_.errorString();
         return false;
     }
@@ -115,7 +163,7 @@ bool CompileRun::Start()
     return true;
 }
 
-void CompileRun::KillGroup()
+void ToolRun::KillGroup()
 {
     const qint64 pid = process_.processId();
     if (pid > 0)
@@ -123,7 +171,7 @@ void CompileRun::KillGroup()
     process_.kill();
 }
 
-void CompileRun::Cancel()
+void ToolRun::Cancel()
 {
     if (!IsRunning())
         return;
@@ -131,42 +179,45 @@ void CompileRun::Cancel()
     KillGroup();
 }
 
-void CompileRun::ProcessFinished(int exitCode, QProcess::ExitStatus exitStatus)
+void ToolRun::ProcessFinished(int exitCode, QProcess::ExitStatus exitStatus)
 {
     output_ += process_.readAll();
     outcome_.exitCode = exitCode;
+    using Status = ToolOutcome::Status;
     if (cancelled_) {
-        outcome_.status = CompileOutcome::Status::Cancelled;
-    } else if (exitStatus == QProcess::NormalExit && exitCode == 0 && QFileInfo::exists(DviFileName(texFile_))) {
-        outcome_.status = CompileOutcome::Status::Succeeded;
+        outcome_.status = Status::Cancelled;
+    } else if (exitStatus == QProcess::NormalExit && exitCode == 0 && QFileInfo::exists(call_.output)) {
+        outcome_.status = Status::Succeeded;
     } else {
-        outcome_.status = CompileOutcome::Status::Failed;
+        outcome_.status = Status::Failed;
         if (exitStatus != QProcess::NormalExit)
-            outcome_.reason = QStringLiteral("コンパイラが異常終了しました。");
+            outcome_.reason = QStringLiteral("%1が異常終了しました。").arg(call_.name);
         else if (exitCode != 0)
-            outcome_.reason = QStringLiteral("コンパイラがエラーで終了しました（終了コード %1）。").arg(exitCode);
+            outcome_.reason = QStringLiteral("%1がエラーで終了しました（終了コード %2）。").arg(call_.name).arg(exitCode);
         else
-            outcome_.reason = QStringLiteral("DVI ファイルができませんでした。");
-        QFile log(SiblingWithSuffix(texFile_, QStringLiteral(".log")));
-        outcome_.log = CompilerLogSummary(FromCompiler(log.open(QIODevice::ReadOnly) ? log.readAll() : output_));
+            outcome_.reason =
+                QStringLiteral("%1 ファイルができませんでした。").arg(QFileInfo(call_.output).suffix().toUpper());
+        QFile log(call_.log);
+        const bool hasLog = !call_.log.isEmpty() && log.open(QIODevice::ReadOnly);
+        outcome_.log = CompilerLogSummary(FromCompiler(hasLog ? log.readAll() : output_));
     }
     emit Finished();
 }
 
-CompileOutcome CompileRun::Wait()
+ToolOutcome ToolRun::Wait()
 {
     if (!Start())
         return outcome_;
     QEventLoop loop;
-    connect(this, &CompileRun::Finished, &loop, &QEventLoop::quit);
+    connect(this, &ToolRun::Finished, &loop, &QEventLoop::quit);
     if (IsRunning())
         loop.exec();
     return outcome_;
 }
 
-bool StartViewer(const QString& viewer, const QString& dviFile)
+bool StartViewer(const QString& viewer, const QString& file)
 {
-    return QProcess::startDetached(viewer, {dviFile}, QFileInfo(dviFile).absolutePath());
+    return QProcess::startDetached(viewer, {file}, QFileInfo(file).absolutePath());
 }
 
 }  // namespace korvexa::latex

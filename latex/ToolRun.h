@@ -1,6 +1,7 @@
-// Running the external LaTeX tools: the compiler on the report, waited for
-// in the caller's event loop and ended on request, then the viewer on the
-// compiled file.  Programs are started directly, never through a shell.
+// Running the external LaTeX tools: the compiler on the report and
+// dvipdfmx on its DVI, each waited for in the caller's event loop and
+// ended on request, then the viewer on the DVI or the PDF.  Programs are
+// started directly, never through a shell.
 #pragma once
 
 #include <QByteArray>
@@ -13,6 +14,8 @@ namespace korvexa::latex {
 
 // The compiled file of a LaTeX file: the same name with ".dvi".
 QString DviFileName(const QString& texFile);
+// Its PDF: the same name with ".pdf".
+QString PdfFileName(const QString& texFile);
 
 // The compiler's arguments: Shift_JIS input, no stop on errors (it would
 // wait for an answer on its prompt) and the file's bare name, which the
@@ -23,7 +26,30 @@ QStringList CompilerArguments(const QString& texFile);
 // line each occurred in, or the last lines when there is none.
 QString CompilerLogSummary(const QString& log);
 
-struct CompileOutcome {
+// dvipdfmx, which turns the DVI into a PDF that any PDF viewer shows with
+// its Japanese text: the one beside the compiler (the same TeX
+// installation), else the first on PATH; empty when there is none.
+QString FindDvipdfmx(const QString& compiler);
+
+// Whether a viewer takes the DVI file (xdvi, pxdvi, dviout: "dvi" in its
+// name); any other viewer, like the desktop, gets the PDF.
+bool ViewsDvi(const QString& viewer);
+
+// One call of an external tool: the program, its arguments and folder, the
+// file it must make (deleted before the run), its log file (read for the
+// summary when it fails; may be empty) and its name in messages.
+struct ToolCall {
+    QString program;
+    QStringList arguments;
+    QString folder;
+    QString output;
+    QString log;
+    QString name;
+};
+ToolCall CompilerCall(const QString& compiler, const QString& texFile);
+ToolCall DvipdfmxCall(const QString& dvipdfmx, const QString& texFile);
+
+struct ToolOutcome {
     enum class Status { Running, Succeeded, NotStarted, Failed, Cancelled };
     Status status = Status::Running;
     int exitCode = 0;
@@ -31,25 +57,26 @@ struct CompileOutcome {
     QString log;      // Failed: CompilerLogSummary of the log, or of the output without a log
 };
 
-// One run of the compiler on a LaTeX file.  Its standard input is the null
-// device, so that a compiler asking a question gets an end of file instead
-// of waiting for ever; Cancel ends it together with the programs it started.
-class CompileRun : public QObject {
+// One run of a tool.  Its standard input is the null device, so that a
+// compiler asking a question gets an end of file instead of waiting for
+// ever; Cancel ends it together with the programs it started.  It has
+// succeeded when it ended normally with code 0 and its output exists.
+class ToolRun : public QObject {
     Q_OBJECT
 
 public:
-    CompileRun(QString compiler, QString texFile, QObject* parent = nullptr);
-    ~CompileRun() override;  // ends a compiler still running
+    explicit ToolRun(ToolCall call, QObject* parent = nullptr);
+    ~ToolRun() override;  // ends a tool still running
 
-    // Deletes the old compiled file and log, then starts the compiler.
-    // False, with the outcome NotStarted, when it could not be started.
+    // Deletes the old output and log, then starts the tool.  False, with
+    // the outcome NotStarted, when it could not be started.
     bool Start();
     void Cancel();
-    bool IsRunning() const { return outcome_.status == CompileOutcome::Status::Running && started_; }
-    const CompileOutcome& Outcome() const { return outcome_; }
+    bool IsRunning() const { return outcome_.status == ToolOutcome::Status::Running && started_; }
+    const ToolOutcome& Outcome() const { return outcome_; }
 
     // Starts, waits in a local event loop and returns the outcome.
-    CompileOutcome Wait();
+    ToolOutcome Wait();
 
 signals:
     void Finished();
@@ -58,16 +85,15 @@ private:
     void ProcessFinished(int exitCode, QProcess::ExitStatus exitStatus);
     void KillGroup();
 
-    QString compiler_;
-    QString texFile_;
+    ToolCall call_;
     QProcess process_;
     QByteArray output_;
-    CompileOutcome outcome_;
+    ToolOutcome outcome_;
     bool started_ = false;
     bool cancelled_ = false;
 };
 
-// Starts the viewer on the compiled file without waiting for it.
-bool StartViewer(const QString& viewer, const QString& dviFile);
+// Starts the viewer on a file without waiting for it.
+bool StartViewer(const QString& viewer, const QString& file);
 
 }  // namespace korvexa::latex

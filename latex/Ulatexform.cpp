@@ -28,23 +28,62 @@ bool NamesFile(const std::string& path)
     return !path.empty() && QFileInfo(Utf8(path)).isFile();
 }
 
-// The file dialog for a program: executable files only, an existing one.
-QString ChooseExecutable(QWidget* parent, const QString& current, const QString& filterName)
+// Shows folders and, while `onlyPrograms` is on, only the files that may be
+// run: a convenience the file dialog's filter "実行ファイル" offers.
+class ProgramFilter : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+    void SetOnlyPrograms(bool on)
+    {
+        onlyPrograms_ = on;
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override
+    {
+        if (!onlyPrograms_)
+            return true;
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!files)
+            return true;
+        const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+        return info.isDir() || info.isExecutable();
+    }
+
+private:
+    bool onlyPrograms_ = false;
+};
+
+}  // namespace
+
+QString TLatexForm::ChooseExecutable(QWidget* parent, const QString& current, const QString& filterName)
 {
-    QFileDialog dialog(parent);
+    // Every file is listed: where a program lies, and what may be run, is
+    // the user's to see (a filter on the execute bit once listed nothing).
+    QFileDialog dialog(parent, filterName);
+    dialog.setObjectName(QStringLiteral("ProgramDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);  // for the filter below
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilter(filterName + QStringLiteral(" (*)"));
-    dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDotAndDotDot);
-    if (!current.isEmpty()) {
-        const QFileInfo info(current);
-        dialog.setDirectory(info.absolutePath());
+    const QString all = QStringLiteral("すべてのファイル (*)");
+    const QString programs = QStringLiteral("実行ファイル (*)");
+    dialog.setNameFilters({all, programs});
+    auto* filter = new ProgramFilter(&dialog);
+    dialog.setProxyModel(filter);
+    connect(&dialog, &QFileDialog::filterSelected, filter,
+            [filter, programs](const QString& name) { filter->SetOnlyPrograms(name == programs); });
+    const QFileInfo info(current);
+    dialog.setDirectory(!current.isEmpty() && info.absoluteDir().exists() ? info.absolutePath()
+                                                                          : QStringLiteral("/usr/bin"));
+    if (!current.isEmpty())
         dialog.selectFile(info.fileName());
-    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
 }
+
+namespace {
 
 void ShowErrorBox(QWidget* parent, const QString& text)
 {

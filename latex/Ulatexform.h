@@ -39,6 +39,9 @@ public:
     // The file dialog for a program (the current path, the filter's name);
     // empty when cancelled.  Tests answer it.
     std::function<QString(QWidget*, const QString& current, const QString& filterName)> ChooseProgram;
+    // The real one: the folder of the current path (else /usr/bin), every
+    // file listed, "実行ファイル" as a filter to narrow it to programs.
+    static QString ChooseExecutable(QWidget* parent, const QString& current, const QString& filterName);
     // The beep and error box of a failed header save.  Tests answer it.
     std::function<void(QWidget*, const QString&)> ShowError;
 

@@ -34,22 +34,12 @@ protected:
     fs::path root;
 };
 
-TEST_F(LatexToolSearch, FirstFolderWinsForEachTool)
+TEST_F(LatexToolSearch, FirstFolderWithTheCompilerWinsAndEmptyEntriesAreSkipped)
 {
     Touch(root / "b" / "platex");
-    Touch(root / "b" / "pxdvi");
-    Touch(root / "a" / "evince");
-    const LatexTools tools = FindLatexTools(Dir("a") + ":" + Dir("b"));
-    EXPECT_EQ(tools.compiler, Dir("b") + "/platex");
-    EXPECT_EQ(tools.viewer, Dir("a") + "/evince");
-}
-
-TEST_F(LatexToolSearch, PreferredViewerWithinOneFolderAndEmptyEntries)
-{
-    Touch(root / "a" / "evince");
     Touch(root / "a" / "xdvi");
-    const LatexTools tools = FindLatexTools("::" + Dir("a") + "/:");
-    EXPECT_EQ(tools.viewer, Dir("a") + "/xdvi");
-    EXPECT_EQ(tools.compiler, "");
-    EXPECT_EQ(FindLatexTools("").viewer, "");
+    EXPECT_EQ(FindLatexTools("::" + Dir("a") + "/:" + Dir("b")).compiler, Dir("b") + "/platex");
+    Touch(root / "a" / "platex");
+    EXPECT_EQ(FindLatexTools(Dir("a") + ":" + Dir("b")).compiler, Dir("a") + "/platex");
+    EXPECT_EQ(FindLatexTools("").compiler, "");
 }

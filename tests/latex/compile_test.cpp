@@ -69,10 +69,10 @@ TEST(PlatexCompile, SampleReportWithAwkwardNamesMakesAPdf)
     ASSERT_TRUE(written.ok) << written.error;
     EXPECT_NE(std::find(written.replaced.begin(), written.replaced.end(), "［制御文字 U+0007］"), written.replaced.end());
 
-    latex::CompileRun run(tools[0], tex);
-    QTimer::singleShot(120000, &run, &latex::CompileRun::Cancel);
-    const latex::CompileOutcome outcome = run.Wait();
-    ASSERT_EQ(outcome.status, latex::CompileOutcome::Status::Succeeded)
+    latex::ToolRun run(latex::CompilerCall(tools[0], tex));
+    QTimer::singleShot(120000, &run, &latex::ToolRun::Cancel);
+    const latex::ToolOutcome outcome = run.Wait();
+    ASSERT_EQ(outcome.status, latex::ToolOutcome::Status::Succeeded)
         << outcome.reason.toStdString() << "\n" << outcome.log.toStdString();
 
     RunTool(tools[1], {QStringLiteral("-q"), QStringLiteral("report.dvi")}, dir.path());

@@ -1,7 +1,13 @@
 // The LaTeX settings window and the output command of the main window, with
-// fake compilers and viewers written by the test.
+// fake compilers, dvipdfmx and viewers written by the test, and once with
+// the real TeX tools.
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -152,6 +158,46 @@ private slots:
         QCOMPARE(ini.ReadInteger("LaTeX2e", "Mode", -1), 1);
     }
 
+    // The "..." buttons' dialog lists every file and folder; "実行ファイル"
+    // narrows it to what may be run and the folders.
+    void programDialogListsEveryFile()
+    {
+        QDir(Path("progs")).removeRecursively();
+        QVERIFY(QDir().mkpath(Path("progs/sub")));
+        const QString program = WriteScript(Path("progs/platex"), "exit 0");
+        QFile notes(Path("progs/notes.txt"));
+        QVERIFY(notes.open(QIODevice::WriteOnly));
+        notes.close();
+        QStringList listed[2];
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            [&] {
+                auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
+                const auto names = [&] {
+                    QStringList shown;
+                    for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+                        shown << view->model()->index(row, 0, view->rootIndex()).data().toString();
+                    shown.sort();
+                    return shown;
+                };
+                QTRY_COMPARE(names().size(), 3);
+                listed[0] = names();
+                auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+                types->setCurrentIndex(1);  // as a click on the item does
+                emit types->activated(1);
+                emit types->textActivated(types->currentText());
+                QTRY_COMPARE(names().size(), 2);
+                listed[1] = names();
+            }();
+            // Closed whatever was seen, with the file chosen at the start.
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        QCOMPARE(TLatexForm::ChooseExecutable(nullptr, program, QStringLiteral("Compiler")), program);
+        QCOMPARE(listed[0], (QStringList{QStringLiteral("notes.txt"), QStringLiteral("platex"), QStringLiteral("sub")}));
+        QCOMPARE(listed[1], (QStringList{QStringLiteral("platex"), QStringLiteral("sub")}));
+    }
+
     void headerSaveFailureIsShown()
     {
         QVERIFY(QDir().mkpath(Header()));  // a folder where the file should be
@@ -227,13 +273,86 @@ private slots:
         QVERIFY(w.Message().contains(QStringLiteral("コンパイルを中止しました")));
     }
 
-    void compiledFileOpensInTheViewer()
+    // A DVI viewer gets the DVI; any other viewer, or the desktop's opener
+    // when none is set, the PDF that dvipdfmx beside the compiler makes.
+    void compiledReportIsShown_data()
     {
-        UseTools(WriteScript(Path("platex"), kMakeDvi),
-                 WriteScript(Path("viewer"), "echo \"$1\" > " + Path("viewed").toUtf8()));
+        QTest::addColumn<QString>("viewer");  // a script of that name, or none
+        QTest::addColumn<bool>("desktopOpens");
+        QTest::addColumn<QString>("shown");   // the file the viewer or the desktop got
+        QTest::addColumn<QString>("told");    // the start of a message, or empty
+        QTest::newRow("DVI viewer") << QStringLiteral("pxdvi") << true << QStringLiteral("out.dvi") << QString();
+        QTest::newRow("PDF viewer") << QStringLiteral("evince") << true << QStringLiteral("out.pdf") << QString();
+        QTest::newRow("desktop") << QString() << true << QStringLiteral("out.pdf") << QString();
+        QTest::newRow("no desktop opener") << QString() << false << QStringLiteral("out.pdf")
+                                           << QStringLiteral("PDF を開くアプリケーションを起動できませんでした。");
+    }
+    void compiledReportIsShown()
+    {
+        QFETCH(QString, viewer);
+        QFETCH(bool, desktopOpens);
+        QFETCH(QString, shown);
+        QFETCH(QString, told);
+        QDir(Path("tools")).removeRecursively();
+        QVERIFY(QDir().mkpath(Path("tools")));
+        WriteScript(Path("tools/dvipdfmx"), "echo \"$@\" > " + Path("converted").toUtf8() + "; : > \"$2\"");
+        const QString view = viewer.isEmpty() ? QString()
+                                              : WriteScript(Path("tools/") + viewer,
+                                                            "echo \"$1\" > " + Path("viewed").toUtf8());
+        UseTools(WriteScript(Path("tools/platex"), kMakeDvi), view);
+        QFile::remove(Path("viewed"));
+        QStringList opened;
+        w.form->OpenBrowser = [&](const QUrl& url) { return opened << url.toLocalFile(), desktopOpens; };
         Output();
-        QVERIFY(w.shown.isEmpty());
-        QTRY_COMPARE(QString::fromUtf8(Bytes(Path("viewed"))).trimmed(), Path("out.dvi"));
+        QCOMPARE(w.shown.isEmpty(), told.isEmpty());
+        if (!told.isEmpty())
+            QVERIFY(w.shown[0].startsWith(told));
+        if (viewer.isEmpty()) {
+            QCOMPARE(opened, QStringList{Path(qPrintable(shown))});
+        } else {
+            QVERIFY(opened.isEmpty());
+            QTRY_COMPARE(QString::fromUtf8(Bytes(Path("viewed"))).trimmed(), Path(qPrintable(shown)));
+        }
+        QCOMPARE(QFile::exists(Path("converted")), shown.endsWith(QStringLiteral(".pdf")));
+        QFile::remove(Path("converted"));
+    }
+
+    void failingDvipdfmxIsReported()
+    {
+        QDir(Path("tools")).removeRecursively();
+        QVERIFY(QDir().mkpath(Path("tools")));
+        WriteScript(Path("tools/dvipdfmx"), "echo 'dvipdfmx:fatal: Cannot proceed without .vf or \"physical\" font.'; exit 1");
+        UseTools(WriteScript(Path("tools/platex"), kMakeDvi));
+        int opened = 0;
+        w.form->OpenBrowser = [&](const QUrl&) { return ++opened, true; };
+        Output();
+        QCOMPARE(w.shown.size(), 1);
+        QVERIFY(w.shown[0].startsWith(QStringLiteral("PDF への変換に失敗しました。\n") + Path("out.tex")));
+        QVERIFY(w.shown[0].contains(QStringLiteral("physical\" font.")));
+        QCOMPARE(opened, 0);
+    }
+
+    // The real platex and dvipdfmx: the PDF handed to the desktop holds the
+    // slab's name in Japanese.  Skipped where TeX is missing, except in CI.
+    void realToolsMakeAPdfThatShowsJapanese()
+    {
+        const QString platex = QStandardPaths::findExecutable(QStringLiteral("platex"));
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (platex.isEmpty() || pdftotext.isEmpty() || korvexa::latex::FindDvipdfmx(platex).isEmpty()) {
+            if (qEnvironmentVariableIsSet("CI"))
+                QFAIL("platex, dvipdfmx or pdftotext missing in CI");
+            QSKIP("platex, dvipdfmx or pdftotext not installed (make test installs them)");
+        }
+        UseTools(platex);
+        QStringList opened;
+        w.form->OpenBrowser = [&](const QUrl& url) { return opened << url.toLocalFile(), true; };
+        Output(QStringLiteral("三階床スラブ"));
+        QVERIFY2(w.shown.isEmpty(), qPrintable(w.shown.join(QLatin1Char('\n'))));
+        QCOMPARE(opened, QStringList{Path("out.pdf")});
+        QProcess text;
+        text.start(pdftotext, {Path("out.pdf"), QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(60000));
+        QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains(QStringLiteral("三階床スラブ")));
     }
 
     void fullDiskStopsBeforeAnyTool()

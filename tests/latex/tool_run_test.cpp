@@ -1,5 +1,6 @@
-// Runs of the compiler against fake compilers: the call, success, failures
-// reported with the log, a compiler waiting for input, and Cancel.
+// Runs of the tools against fake ones: the compiler's call, success,
+// failures reported with the log, a compiler waiting for input, Cancel;
+// dvipdfmx's call and where it is found.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -15,9 +16,10 @@
 #include "FakeTools.h"
 #include "latex/ToolRun.h"
 
-using korvexa::latex::CompileOutcome;
-using korvexa::latex::CompileRun;
-using Status = CompileOutcome::Status;
+using korvexa::latex::CompilerCall;
+using korvexa::latex::ToolOutcome;
+using korvexa::latex::ToolRun;
+using Status = ToolOutcome::Status;
 
 namespace {
 
@@ -51,9 +53,9 @@ TEST_P(FakeCompiler, Outcome)
     const QString program = WriteScript(dir.filePath(QStringLiteral("platex")), c.script);
     const QString cwd = QDir::currentPath();
 
-    CompileRun run(program, tex);
-    QTimer::singleShot(10000, &run, &CompileRun::Cancel);  // a hanging run fails the case, not the suite
-    const CompileOutcome outcome = run.Wait();
+    ToolRun run(CompilerCall(program, tex));
+    QTimer::singleShot(10000, &run, &ToolRun::Cancel);  // a hanging run fails the case, not the suite
+    const ToolOutcome outcome = run.Wait();
 
     EXPECT_EQ(outcome.status, c.status) << outcome.reason.toStdString();
     EXPECT_TRUE(outcome.log.contains(c.logHas)) << outcome.log.toStdString();
@@ -79,15 +81,15 @@ INSTANTIATE_TEST_SUITE_P(
         FakeCase{"Crashes", "kill -SEGV $$", Status::Failed, {}}),
     [](const testing::TestParamInfo<FakeCase>& info) { return std::string(info.param.name); });
 
-TEST(CompileRun, CancelEndsTheCompilerAndWhatItStarted)
+TEST(ToolRun, CancelEndsTheCompilerAndWhatItStarted)
 {
     QTemporaryDir dir;
     const QString tex = dir.filePath(QStringLiteral("a.tex"));
     const QString program = WriteScript(dir.filePath(QStringLiteral("platex")), "sleep 60 & echo $! > child; wait");
-    CompileRun run(program, tex);
+    ToolRun run(CompilerCall(program, tex));
     QElapsedTimer clock;
     clock.start();
-    QTimer::singleShot(300, &run, &CompileRun::Cancel);
+    QTimer::singleShot(300, &run, &ToolRun::Cancel);
     EXPECT_EQ(run.Wait().status, Status::Cancelled);
     EXPECT_LT(clock.elapsed(), 5000);
 
@@ -105,17 +107,48 @@ TEST(CompileRun, CancelEndsTheCompilerAndWhatItStarted)
     EXPECT_FALSE(alive());
 }
 
-TEST(CompileRun, MissingCompilerIsNotStarted)
+TEST(ToolRun, MissingCompilerIsNotStarted)
 {
     QTemporaryDir dir;
-    CompileRun run(dir.filePath(QStringLiteral("no-platex")), dir.filePath(QStringLiteral("a.tex")));
-    const CompileOutcome outcome = run.Wait();
+    ToolRun run(CompilerCall(dir.filePath(QStringLiteral("no-platex")), dir.filePath(QStringLiteral("a.tex"))));
+    const ToolOutcome outcome = run.Wait();
     EXPECT_EQ(outcome.status, Status::NotStarted);
     EXPECT_FALSE(outcome.reason.isEmpty());
 }
 
-TEST(CompileRun, NameTakenForAnOptionGetsAFolder)
+TEST(ToolRun, NameTakenForAnOptionGetsAFolder)
 {
     EXPECT_EQ(korvexa::latex::CompilerArguments(QStringLiteral("/tmp/-x.tex")).last(), QStringLiteral("./-x.tex"));
     EXPECT_EQ(korvexa::latex::CompilerArguments(QStringLiteral("/tmp/報告.tex")).last(), QStringLiteral("報告.tex"));
+}
+
+// dvipdfmx makes the PDF beside the report from its DVI, in its folder.
+TEST(ToolRun, DvipdfmxBesideTheCompilerMakesThePdf)
+{
+    QTemporaryDir dir;
+    const QString tex = dir.filePath(QStringLiteral("-r.tex"));
+    const QString compiler = WriteScript(dir.filePath(QStringLiteral("platex")), "exit 0");
+    const QString dvipdfmx =
+        WriteScript(dir.filePath(QStringLiteral("dvipdfmx")), "echo \"$@\" > args; : > \"$2\"");
+    EXPECT_EQ(korvexa::latex::FindDvipdfmx(compiler), dvipdfmx);
+    ToolRun run(korvexa::latex::DvipdfmxCall(korvexa::latex::FindDvipdfmx(compiler), tex));
+    EXPECT_EQ(run.Wait().status, Status::Succeeded);
+    EXPECT_EQ(Read(dir.filePath(QStringLiteral("args"))), QStringLiteral("-o ./-r.pdf ./-r.dvi"));
+    EXPECT_TRUE(QFileInfo::exists(korvexa::latex::PdfFileName(tex)));
+
+    // A failure names the tool and shows its last words.
+    WriteScript(dvipdfmx, "echo 'dvipdfmx:fatal: Invalid DVI file.' >&2; exit 1");
+    const ToolOutcome failed = ToolRun(korvexa::latex::DvipdfmxCall(dvipdfmx, tex)).Wait();
+    EXPECT_EQ(failed.status, Status::Failed);
+    EXPECT_EQ(failed.reason, QStringLiteral("dvipdfmxがエラーで終了しました（終了コード 1）。"));
+    EXPECT_TRUE(failed.log.contains(QStringLiteral("Invalid DVI file."))) << failed.log.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(korvexa::latex::PdfFileName(tex)));  // the old one is gone
+}
+
+TEST(ToolRun, DviViewersAreToldByTheirName)
+{
+    for (const char* viewer : {"/usr/bin/xdvi", "/usr/bin/pxdvi", "C:/dviout/dviout.exe"})
+        EXPECT_TRUE(korvexa::latex::ViewsDvi(QString::fromUtf8(viewer))) << viewer;
+    for (const char* viewer : {"/usr/bin/evince", "/usr/bin/okular", "/opt/dvi/bin/zathura"})
+        EXPECT_FALSE(korvexa::latex::ViewsDvi(QString::fromUtf8(viewer))) << viewer;
 }
