@@ -4,33 +4,37 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "components/BackslashFont.h"
+
 namespace korvexa::app {
 
 namespace {
 
 MessageAnswer ShowMessageBox(QWidget* parent, MessageKind kind, const QString& text, bool withCancel)
 {
-    const QString title = QApplication::applicationDisplayName();
+    QMessageBox box(parent);
+    box.setWindowTitle(QApplication::applicationDisplayName());
+    box.setText(text);
+    // Messages quote LaTeX logs and paths: a backslash is shown as one.
+    box.setFont(WithTrueBackslash(QApplication::font("QMessageBox")));
     switch (kind) {
-    case MessageKind::Warning:
-        QMessageBox::warning(parent, title, text);
-        return MessageAnswer::Ok;
-    case MessageKind::Information:
-        QMessageBox::information(parent, title, text);
-        return MessageAnswer::Ok;
-    case MessageKind::Error:
-        QMessageBox::critical(parent, title, text);
-        return MessageAnswer::Ok;
+    case MessageKind::Warning: box.setIcon(QMessageBox::Warning); break;
+    case MessageKind::Information: box.setIcon(QMessageBox::Information); break;
+    case MessageKind::Error: box.setIcon(QMessageBox::Critical); break;
     case MessageKind::Question: {
-        const auto buttons = withCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
-                                        : QMessageBox::Yes | QMessageBox::No;
-        switch (QMessageBox::question(parent, title, text, buttons, QMessageBox::Yes)) {
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(withCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
+                                          : QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        switch (box.exec()) {
         case QMessageBox::Yes: return MessageAnswer::Yes;
         case QMessageBox::No: return MessageAnswer::No;
         default: return MessageAnswer::Cancel;
         }
     }
     }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
     return MessageAnswer::Ok;
 }
 

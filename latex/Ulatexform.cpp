@@ -4,9 +4,12 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QMessageBox>
+#include <QSortFilterProxyModel>
 #include <QStringList>
 
+#include "components/BackslashFont.h"
 #include "datafile/ProfileFile.h"
 #include "engine/Ucommon.h"
 #include "latex/LatexHeader.h"
@@ -99,10 +102,8 @@ TLatexForm::TLatexForm(const QString& settingsFile, const QString& headerFile, Q
     ui->setupUi(this);
     ChooseProgram = ChooseExecutable;
     ShowError = ShowErrorBox;
-    QFont memoFont(QStringLiteral("ＭＳ ゴシック"));
-    memoFont.setStyleHint(QFont::Monospace);
-    memoFont.setFixedPitch(true);
-    ui->Edit->setFont(memoFont);
+    // The header is LaTeX: its backslashes must look like backslashes.
+    ui->Edit->setFont(WithTrueBackslash(QFont(QStringLiteral("ＭＳ ゴシック")), true));
     SetUpActions();
     connect(ui->CompilerButton, &QPushButton::clicked, this, &TLatexForm::CompilerButtonClick);
     connect(ui->ViewerButton, &QPushButton::clicked, this, &TLatexForm::ViewerButtonClick);
