@@ -45,7 +45,24 @@ QtPrinterDevice::QtPrinterDevice()
 QtPrinterDevice::QtPrinterDevice(const QString& pdfFile)
 {
     UsePdfPrinter();
-    printer_.setOutputFileName(pdfFile);
+    SetOutputFileName(pdfFile);
+}
+
+void QtPrinterDevice::SetOutputFileName(const QString& fileName)
+{
+    // QPrinter takes a name ending in .pdf for a switch to the PDF printer,
+    // and an empty one for a switch to the system's printer: the printer
+    // stays the one chosen, so that a PDF without a name is refused
+    // instead of printed on the default printer.
+    const QPrinter::OutputFormat format = printer_.outputFormat();
+    const QString name = printer_.printerName();
+    printer_.setOutputFileName(fileName);
+    if (printer_.outputFormat() != format) {
+        printer_.setOutputFormat(format);
+        if (format == QPrinter::NativeFormat)
+            printer_.setPrinterName(name);
+        UseMinimumMargins();
+    }
 }
 
 QtPrinterDevice::~QtPrinterDevice()
@@ -194,9 +211,10 @@ bool QtPrinterDevice::PrinterSetupDialog(QWidget* parent)
 std::optional<PrintChoice> QtPrinterDevice::PrintDialog(QWidget* parent, int pageCount, const QString& pdfFileName)
 {
     pageCount = std::max(1, pageCount);
-    // The dialog's output file (its "..." button is the save dialog) starts
-    // beside the current data file.
-    if (!pdfFileName.isEmpty())
+    // The PDF printer's file (the dialog's "..." button is the save dialog)
+    // starts beside the current data file.  A system printer gets no file,
+    // which would turn its job into a file.
+    if (!pdfFileName.isEmpty() && IsPdfPrinter())
         printer_.setOutputFileName(pdfFileName);
     QPrintDialog dialog(&printer_, parent);
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |

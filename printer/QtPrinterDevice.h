@@ -41,7 +41,7 @@ public:
     void SetPaperSize(const QPageSize& size) override;
     void SetOrientation(QPageLayout::Orientation orientation) override;
     QString OutputFileName() const override { return printer_.outputFileName(); }
-    void SetOutputFileName(const QString& fileName) override { printer_.setOutputFileName(fileName); }
+    void SetOutputFileName(const QString& fileName) override;
 
     QPaintDevice* GetCanvas() override { return &printer_; }
     QPainter* Painter() override { return painter_.isActive() ? &painter_ : nullptr; }
