@@ -100,6 +100,13 @@ bool ViewsDvi(const QString& viewer)
     return QFileInfo(viewer).fileName().contains(QStringLiteral("dvi"), Qt::CaseInsensitive);
 }
 
+bool DrawsNoJapanese(const QString& viewer)
+{
+    static const QStringList kWithoutJapanese{QStringLiteral("xdvi"), QStringLiteral("xdvi-xaw"),
+                                              QStringLiteral("xdvi.bin")};
+    return kWithoutJapanese.contains(QFileInfo(viewer).fileName());
+}
+
 ToolCall CompilerCall(const QString& compiler, const QString& texFile)
 {
     return {compiler,

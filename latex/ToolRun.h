@@ -34,6 +34,10 @@ QString FindDvipdfmx(const QString& compiler);
 // Whether a viewer takes the DVI file (xdvi, pxdvi, dviout: "dvi" in its
 // name); any other viewer, like the desktop, gets the PDF.
 bool ViewsDvi(const QString& viewer);
+// Whether a viewer draws no Japanese: xdvi (and its builds xdvi-xaw,
+// xdvi.bin), which start-up once found on PATH and the settings window
+// stored as the viewer.
+bool DrawsNoJapanese(const QString& viewer);
 
 // One call of an external tool: the program, its arguments and folder, the
 // file it must make (deleted before the run), its log file (read for the

@@ -13,6 +13,7 @@
 #include "datafile/ProfileFile.h"
 #include "engine/Ucommon.h"
 #include "latex/LatexHeader.h"
+#include "latex/ToolRun.h"
 #include "ui_Ulatexform.h"
 
 using namespace korvexa;
@@ -140,8 +141,10 @@ void TLatexForm::FormCreate()
         const std::string compiler = settings.ReadString(kSection, "Compiler", "");
         if (NamesFile(compiler))
             Shared().LatexCompilerPath = compiler;
+        // xdvi, stored by earlier versions, would show the report without
+        // its Japanese: the desktop's PDF viewer is taken instead.
         const std::string viewer = settings.ReadString(kSection, "Viewer", "");
-        if (NamesFile(viewer))
+        if (NamesFile(viewer) && !latex::DrawsNoJapanese(Utf8(viewer)))
             Shared().LatexViewerPath = viewer;
         compileAndPreview = settings.ReadInteger(kSection, "Mode", 1) != 0;
     }

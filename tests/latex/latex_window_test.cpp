@@ -158,6 +158,19 @@ private slots:
         QCOMPARE(ini.ReadInteger("LaTeX2e", "Mode", -1), 1);
     }
 
+    // xdvi, which earlier versions found on PATH and stored, draws no
+    // Japanese: the stored path is not taken.
+    void storedXdviIsNotTaken()
+    {
+        QVERIFY(QDir().mkpath(Path("bin")));
+        korvexa::datafile::ProfileFile ini(Ini().toStdString());
+        QVERIFY(ini.WriteString("LaTeX2e", "Viewer", WriteScript(Path("bin/xdvi"), "exit 0").toStdString()));
+        Shared().LatexViewerPath.clear();
+        TLatexForm form(Ini(), Header());
+        QVERIFY(Shared().LatexViewerPath.empty());
+        QCOMPARE(In<QLineEdit>(&form, "ViewerEdit")->text(), QString());
+    }
+
     // The "..." buttons' dialog lists every file and folder; "実行ファイル"
     // narrows it to what may be run and the folders.
     void programDialogListsEveryFile()

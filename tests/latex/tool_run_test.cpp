@@ -151,4 +151,6 @@ TEST(ToolRun, DviViewersAreToldByTheirName)
         EXPECT_TRUE(korvexa::latex::ViewsDvi(QString::fromUtf8(viewer))) << viewer;
     for (const char* viewer : {"/usr/bin/evince", "/usr/bin/okular", "/opt/dvi/bin/zathura"})
         EXPECT_FALSE(korvexa::latex::ViewsDvi(QString::fromUtf8(viewer))) << viewer;
+    EXPECT_TRUE(korvexa::latex::DrawsNoJapanese(QStringLiteral("/usr/bin/xdvi")));
+    EXPECT_FALSE(korvexa::latex::DrawsNoJapanese(QStringLiteral("/usr/bin/pxdvi")));
 }
