@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,6 +21,7 @@
 #include "app/UmainShared.h"
 #include "app/UserMessages.h"
 #include "components/ConfigFolder.h"
+#include "components/DesktopOpener.h"
 #include "components/FileHistory.h"
 #include "components/SlabNameEdit.h"
 #include "datafile/DataFile.h"
@@ -44,7 +44,13 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
     setWindowIcon(app::ProgramIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    OpenBrowser = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    OpenBrowser = [this](const QUrl& url) {
+        return OpenWithDesktop(url, this, [this, url] {
+            app::Tell(this, MessageKind::Warning,
+                      QStringLiteral("このファイルを開くアプリケーションがデスクトップにないか、開けませんでした。\n") +
+                          (url.isLocalFile() ? url.toLocalFile() : url.toString()));
+        });
+    };
     ProgramFolder = QCoreApplication::applicationDirPath();
     ApplyFonts();
     SetUpToolBar();

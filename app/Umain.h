@@ -135,7 +135,8 @@ public:
     void DefaultBackColour();  // "デフォルトの背景色"
 
     // Hands a page or a file to the desktop's opener (the help window's
-    // "ブラウザで開く", the LaTeX report's PDF); tests answer it.
+    // "ブラウザで開く", the LaTeX report's PDF): false when none started;
+    // an opener that fails later is told in a message box.  Tests answer it.
     std::function<bool(const QUrl&)> OpenBrowser;
     // The folder the user guide is looked for from: the program's; tests
     // put a guide of their own in place.

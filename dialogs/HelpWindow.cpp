@@ -2,12 +2,12 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QMessageBox>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "components/DesktopOpener.h"
 #include "ui_HelpWindow.h"
 
 namespace {
@@ -26,7 +26,11 @@ THelpWindow::THelpWindow(QWidget* parent) : QDialog(parent), ui(std::make_unique
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);
     setModal(false);
-    OpenUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    OpenUrl = [this](const QUrl& url) {
+        return OpenWithDesktop(url, this, [this, url] {
+            ShowError(this, QStringLiteral("ブラウザで開けませんでした。\n") + url.toString());
+        });
+    };
     ShowError = ShowErrorBox;
 
     QTextBrowser* browser = ui->Browser;

@@ -29,9 +29,10 @@ public:
     // The page shown.
     QUrl Page() const;
 
-    // Hands a page to the desktop's opener; false when none started.  Tests answer it.
+    // Hands a page to the desktop's opener; false when none started (an
+    // opener that fails later is told through ShowError).  Tests answer it.
     std::function<bool(const QUrl&)> OpenUrl;
-    // Tells that no browser started.  Tests answer it.
+    // Tells that no browser opened the page.  Tests answer it.
     std::function<void(QWidget*, const QString&)> ShowError;
 
     // Looks for the search box's text in the page from the selection on,
