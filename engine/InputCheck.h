@@ -39,6 +39,10 @@ struct InputProblem {
 std::optional<InputProblem> FindInputProblem(const SlabData& slab, const CommonSettings& settings,
                                              const BarData& bars);
 
+// Whether FindInputProblem finds nothing, without making any text: the
+// check before every design.
+bool CanDesign(const SlabData& slab, const CommonSettings& settings, const BarData& bars);
+
 // Only the enumerations (Bind, LoadShape, LoadTime, Concrete, BarOutside,
 // CompMode, Bar) against their ranges.
 std::optional<InputProblem> CheckEnumerations(const SlabInputData& slab);
