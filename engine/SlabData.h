@@ -92,6 +92,8 @@ struct SlabInputData {
     bool DeflectionOnly = false;
     double LoadUnit = 1.0;
     int Concrete = ConcreteNormal;
+
+    bool operator==(const SlabInputData&) const = default;
 };
 
 struct SlabData : SlabInputData {
@@ -121,6 +123,8 @@ struct SlabData : SlabInputData {
     Case3 SL{};
     bool Calculated = false;
     std::string Message;
+
+    bool operator==(const SlabData&) const = default;
 };
 
 struct CommonSettings {

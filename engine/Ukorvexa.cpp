@@ -1,6 +1,7 @@
 #include "engine/Ukorvexa.h"
 
 #include <cmath>
+#include <tuple>
 
 #include "engine/Deflection.h"
 #include "engine/InputCheck.h"
@@ -12,24 +13,25 @@ namespace korvexa {
 
 namespace {
 
-// Adds x·0 for every value: the sum stays 0 unless a value is infinite or
-// NaN, which makes it NaN.  One test for a whole grid, without branches.
+// Whether every value of the grids is finite: x·0 is 0 for a finite x and
+// NaN otherwise.  The tests are independent of each other (a running sum
+// would make one long chain of additions), without branches.
 template <typename Grid>
-void AddNonFinite(double& sum, const Grid& grid)
+void MarkFinite(bool& finite, const Grid& grid)
 {
     if constexpr (std::is_arithmetic_v<Grid>)
-        sum += static_cast<double>(grid) * 0.0;
+        finite &= static_cast<double>(grid) * 0.0 == 0.0;
     else
         for (const auto& item : grid)
-            AddNonFinite(sum, item);
+            MarkFinite(finite, item);
 }
 
 template <typename... Grids>
 bool AllFinite(const Grids&... grids)
 {
-    double sum = 0;
-    (AddNonFinite(sum, grids), ...);
-    return sum == 0;
+    bool finite = true;
+    (MarkFinite(finite, grids), ...);
+    return finite;
 }
 
 // Absurd but finite inputs (spans of light years) can still overflow.
@@ -39,7 +41,8 @@ bool ResultsFinite(const SlabData& s)
                      s.Delta, s.TReq, s.Fv, s.Lambda);
 }
 
-// The steps after the span check, on a working copy.
+// The steps after the checks that make the numbers; the bar texts follow
+// once the numbers are known to be finite (DesignSlab).
 void RunDesignSteps(SlabData& s, const CommonSettings& c, const BarData& bars)
 {
     const double u = c.LoadUnitFactor;
@@ -63,8 +66,42 @@ void RunDesignSteps(SlabData& s, const CommonSettings& c, const BarData& bars)
         AllowableMoments(s, dir);
         CheckShear(s, dir, fs);
     }
-    DescribeBars(s, bars);
 }
+
+// The numbers of the results, with the one text the steps above write.
+constexpr auto kResultNumbers =
+    std::make_tuple(&SlabData::Dt, &SlabData::AddLoadE, &SlabData::DeadLoad, &SlabData::TReq, &SlabData::M,
+                    &SlabData::Q, &SlabData::Delta, &SlabData::Ma, &SlabData::Qa, &SlabData::At, &SlabData::BarArea,
+                    &SlabData::Ft, &SlabData::MRatio, &SlabData::QRatio, &SlabData::CalcPitch, &SlabData::Fv,
+                    &SlabData::FvNote, &SlabData::DeltaRatio, &SlabData::DeltaRatio16, &SlabData::Lambda,
+                    &SlabData::LambdaMax, &SlabData::SL, &SlabData::Calculated);
+// The texts left out are BarText and Message, written only after the
+// numbers are known to be finite, and Name and GradeText, which the design
+// never writes.  A field added to the record belongs in the list above or
+// in that sentence.
+static_assert(sizeof(SlabData) == 1168, "a field was added to SlabData: see kResultNumbers");
+
+// What a design may change, kept so that a design whose results overflow
+// puts it back.  Copying every input and number but not the texts costs a
+// fraction of copying the whole record, which each design would pay.
+class DesignUndo {
+public:
+    explicit DesignUndo(const SlabData& s) { Copy(before(), s); }
+    void PutBack(SlabData& s) const { Copy(s, before()); }
+
+private:
+    static SlabData& before()
+    {
+        // Lives between designs, so that its strings keep their storage.
+        thread_local SlabData record;
+        return record;
+    }
+    static void Copy(SlabData& to, const SlabData& from)
+    {
+        static_cast<SlabInputData&>(to) = from;
+        std::apply([&](auto... member) { ((to.*member = from.*member), ...); }, kResultNumbers);
+    }
+};
 
 }  // namespace
 
@@ -85,18 +122,17 @@ int DesignSlab(SlabData& slab, const CommonSettings& settings, const BarData& ba
     const int code = CheckSpans(slab);
     if (code != DesignOk)
         return code;
-    if (FindInputProblem(slab, settings, bars))
+    if (!CanDesign(slab, settings, bars))
         return DesignIncomplete;
 
-    // A failure must leave the record as it was: keep a copy to put back.
-    // The copy lives between calls so that its strings keep their storage.
-    thread_local SlabData before;
-    before = slab;
+    // A failure must leave the record as it was.
+    const DesignUndo undo(slab);
     RunDesignSteps(slab, settings, bars);
     if (!ResultsFinite(slab)) {
-        slab = before;
+        undo.PutBack(slab);
         return DesignIncomplete;
     }
+    DescribeBars(slab, bars);
     // The design read the loads in the unit in force: the record says so,
     // so that a later unit change or a save converts them from that unit.
     slab.LoadUnit = settings.LoadUnitFactor;

@@ -295,6 +295,27 @@ TEST(Names, FixedTextsOfTheEnumerations)
     EXPECT_EQ(LoadShapeName(BindSupported4, 1), "");
 }
 
+TEST(DesignSlab, ResultsThatOverflowLeaveTheRecordAsItWas)
+{
+    SlabData s = Typical(BindFixedExact);
+    ASSERT_EQ(DesignSlab(s, CommonSettings{}, BarData{}), 0);
+    // New spans and loads change every result; a strength of 1e-307 N/mm²
+    // makes the shear ratio infinite, the last of the numbers to be made.
+    s.Fc = 1e-307;
+    s.Lx = 4.0;
+    s.LL[0] = 2500;
+    s.CompMode = {CompLargerThrough, CompNone};
+    SlabData expected = s;
+    ASSERT_EQ(DesignSlab(s, CommonSettings{}, BarData{}), 1);
+    ASSERT_FALSE(FindInputProblem(s, CommonSettings{}, BarData{}));
+    expected.Calculated = false;
+    expected.Lambda = s.Lambda;
+    expected.LambdaMax = s.LambdaMax;
+    EXPECT_TRUE(s == expected);
+    EXPECT_EQ(s.BarText, expected.BarText);
+    EXPECT_EQ(s.M, expected.M);
+}
+
 TEST(DesignSlab, AbsurdButFiniteInputsStayDefined)
 {
     // Far outside any slab, yet finite: the design must neither overflow an
