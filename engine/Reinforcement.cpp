@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -64,29 +65,39 @@ double PairArea(const BarData& bars, int a, int b, double pitch)
     return perBar * 1000 / pitch;
 }
 
-// Bar texts are short ("D10･D13 @200"): they are put together in a fixed
-// buffer and assigned, so that a redesign reuses the strings' storage.
-class TextBuilder {
-public:
-    TextBuilder& operator<<(std::string_view text)
-    {
-        // The pieces are a few bytes long: a plain loop beats a call.
-        for (char c : text)
-            if (size_ < sizeof buffer_)
-                buffer_[size_++] = c;
-        return *this;
-    }
-    TextBuilder& operator<<(long long value)
-    {
-        size_ = static_cast<std::size_t>(std::to_chars(buffer_ + size_, buffer_ + sizeof buffer_, value).ptr - buffer_);
-        return *this;
-    }
-    void AssignTo(std::string& out) const { out.assign(buffer_, size_); }
-
-private:
-    char buffer_[64];
-    std::size_t size_ = 0;
+// Bar texts are short ("D10･D13 @200") and written in place, piece by
+// piece: a redesign reuses each string's storage, and no byte is put
+// together elsewhere first.
+struct Number {
+    long long value;  // a typed pitch may be any int, twice one any long long
 };
+
+std::size_t Length(std::string_view text) { return text.size(); }
+std::size_t Length(Number n)
+{
+    std::size_t length = n.value < 0 ? 2 : 1;
+    const unsigned long long u = n.value < 0 ? 0 - static_cast<unsigned long long>(n.value) : n.value;
+    for (unsigned long long power = 10; length < 20 && u >= power; power *= 10)
+        ++length;
+    return length;
+}
+
+char* Put(char* at, std::string_view text) { return std::copy(text.begin(), text.end(), at); }
+char* Put(char* at, Number n)
+{
+    // Pitches and diameters are small: in 32 bits the digits come quicker.
+    if (n.value >= 0 && n.value <= UINT32_MAX)
+        return std::to_chars(at, at + Length(n), static_cast<std::uint32_t>(n.value)).ptr;
+    return std::to_chars(at, at + Length(n), n.value).ptr;
+}
+
+template <typename... Pieces>
+void WriteInPlace(std::string& out, const Pieces&... pieces)
+{
+    out.resize((Length(pieces) + ...));
+    char* at = out.data();
+    ((at = Put(at, pieces)), ...);
+}
 
 // Nominal diameter in mm (the number in the bar name).
 int DiameterMm(const BarData& bars, int size) { return static_cast<int>(bars[size].Dia * 10 + 0.5); }
@@ -110,7 +121,8 @@ struct PositionBars {
     // "D10･D13 @200"
     void WriteText(int pitch, std::string& out) const
     {
-        (TextBuilder() << name1 << ((dia1 > 0 && dia2 > 0) ? "･" : "") << name2 << " @" << pitch).AssignTo(out);
+        WriteInPlace(out, name1, std::string_view((dia1 > 0 && dia2 > 0) ? "･" : ""), name2, std::string_view(" @"),
+                     Number{pitch});
     }
 
     // The bar that runs through at double pitch: the larger (mode 1) or the
@@ -132,7 +144,7 @@ double WriteThroughBar(const BarData& bars, const PositionBars& from, int mode, 
 {
     const int size = from.ThroughSize(mode);
     const long long doubled = 2LL * pitch;  // a typed pitch may be any int
-    (TextBuilder() << "D" << DiameterMm(bars, size) << " @" << doubled).AssignTo(out);
+    WriteInPlace(out, std::string_view("D"), Number{DiameterMm(bars, size)}, std::string_view(" @"), Number{doubled});
     return PairArea(bars, size, BarNone, static_cast<double>(doubled));
 }
 
@@ -229,8 +241,6 @@ void NoteLowSteel(SlabData& slab, std::string_view direction, std::string_view p
 }
 
 }  // namespace
-
-int DesignedBarPosition(const SlabData& slab, int pos) { return IsSimplySupportedSpan(slab.Bind) ? 1 : pos; }
 
 DirPos<double> TensionBarDepths(const SlabData& slab, const BarData& bars)
 {

@@ -13,7 +13,7 @@ void ComputeDt(SlabData& slab, const BarData& bars);
 
 // Bars that are designed at a position: simply supported spans use the
 // centre bars at both positions.
-int DesignedBarPosition(const SlabData& slab, int pos);
+inline int DesignedBarPosition(const SlabData& slab, int pos) { return IsSimplySupportedSpan(slab.Bind) ? 1 : pos; }
 
 // Largest pitch the design may choose for a direction, mm (the long
 // direction is also held to 3t).
