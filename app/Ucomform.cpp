@@ -27,146 +27,34 @@ namespace korvexa::app {
 
 namespace {
 
-constexpr std::string_view kBarSection = "Bar Materials";
-constexpr std::string_view kPitchSection = "Bar Pitch";
-constexpr std::string_view kSnowSection = "Snow Load";
-constexpr std::string_view kOtherSection = "Other";
-constexpr std::array<std::string_view, 3> kCoefKeys{"Coefficient0", "Coefficient1", "Coefficient2"};
-
-std::string RowKey(int row) { return std::to_string(row); }
-
-bool IsGradeChoice(std::string_view grade)
-{
-    for (std::string_view choice : kGradeChoices)
-        if (grade == choice)
-            return true;
-    return false;
-}
-
 const char* DirectionName(int dir) { return dir == 0 ? "短辺（主筋）方向" : "長辺（配力筋）方向"; }
 
 }  // namespace
 
-int GradeChoiceIndex(std::string_view grade)
-{
-    for (std::size_t i = 0; i + 1 < kGradeChoices.size(); ++i)
-        if (grade == kGradeChoices[i])
-            return static_cast<int>(i);
-    return static_cast<int>(kGradeChoices.size()) - 1;
-}
-
-DesignDefaults DefaultsOf(const CommonSettings& settings, const BarData& bars, int loadUnitIndex)
-{
-    DesignDefaults d;
-    d.Grades = bars.Grades();
-    d.PitchMax = settings.PitchMax;
-    d.PitchMin = settings.PitchMin;
-    d.PitchStep = settings.PitchStep;
-    d.SnowDepth = settings.SnowDepth;
-    d.SnowUnitWeight = settings.SnowUnitWeight;
-    d.SnowCoef = settings.SnowCoef;
-    d.LoadUnitIndex = loadUnitIndex;
-    return d;
-}
-
-DesignDefaults ReadDesignDefaults(const datafile::ProfileFile& file, const CommonSettings& current,
-                                  const BarData& bars)
-{
-    DesignDefaults d = DefaultsOf(current, bars, 0);
-    for (int row = 1; row <= 8; ++row) {
-        std::string& grade = d.Grades[static_cast<std::size_t>(row - 1)];
-        std::string read = file.ReadString(kBarSection, RowKey(row), grade);
-        if (IsGradeChoice(read))
-            grade = std::move(read);
-    }
-
-    // A pitch of 0 or less stops every design, so such a value is not taken.
-    auto pitch = [&](std::string_view key, int& value) {
-        const int read = file.ReadInteger(kPitchSection, key, value);
-        if (read > 0)
-            value = read;
-    };
-    pitch("Min0", d.PitchMin[0]);
-    pitch("Max0", d.PitchMax[0]);
-    pitch("Min1", d.PitchMin[1]);
-    pitch("Max1", d.PitchMax[1]);
-    pitch("CalcUnit", d.PitchStep);
-    if (PitchSettingsProblem(d.PitchMin, d.PitchMax, d.PitchStep)) {
-        d.PitchMin = current.PitchMin;
-        d.PitchMax = current.PitchMax;
-        d.PitchStep = current.PitchStep;
-    }
-
-    auto snow = [&](std::string_view key, int& value) { value = std::max(0, file.ReadInteger(kSnowSection, key, value)); };
-    snow("Depth", d.SnowDepth);
-    snow("UnitWeight", d.SnowUnitWeight);
-    for (std::size_t k = 0; k < 3; ++k) {
-        const double read = file.ReadReal(kSnowSection, kCoefKeys[k], d.SnowCoef[k]);
-        d.SnowCoef[k] = std::isfinite(read) && read >= 0 ? read : 0.0;
-    }
-
-    d.LoadUnitIndex = file.ReadInteger(kOtherSection, "LoadUnitIndex", 0) == 1 ? 1 : 0;
-    return d;
-}
-
-bool WriteDesignDefaults(datafile::ProfileFile& file, const DesignDefaults& d)
-{
-    for (int row = 1; row <= 8; ++row)
-        if (!file.WriteString(kBarSection, RowKey(row), d.Grades[static_cast<std::size_t>(row - 1)]))
-            return false;
-    return file.WriteInteger(kPitchSection, "Min0", d.PitchMin[0]) &&
-           file.WriteInteger(kPitchSection, "Max0", d.PitchMax[0]) &&
-           file.WriteInteger(kPitchSection, "Min1", d.PitchMin[1]) &&
-           file.WriteInteger(kPitchSection, "Max1", d.PitchMax[1]) &&
-           file.WriteInteger(kPitchSection, "CalcUnit", d.PitchStep) &&
-           file.WriteInteger(kSnowSection, "Depth", d.SnowDepth) &&
-           file.WriteInteger(kSnowSection, "UnitWeight", d.SnowUnitWeight) &&
-           file.WriteReal(kSnowSection, kCoefKeys[0], d.SnowCoef[0]) &&
-           file.WriteReal(kSnowSection, kCoefKeys[1], d.SnowCoef[1]) &&
-           file.WriteReal(kSnowSection, kCoefKeys[2], d.SnowCoef[2]) &&
-           file.WriteInteger(kOtherSection, "LoadUnitIndex", d.LoadUnitIndex);
-}
-
-void ApplyDefaults(const DesignDefaults& d, CommonSettings& settings, BarData& bars)
-{
-    for (int row = 1; row <= 8; ++row)
-        bars.SetGrade(row, d.Grades[static_cast<std::size_t>(row - 1)]);
-    settings.PitchMax = d.PitchMax;
-    settings.PitchMin = d.PitchMin;
-    settings.PitchStep = d.PitchStep;
-    settings.SnowDepth = d.SnowDepth;
-    settings.SnowUnitWeight = d.SnowUnitWeight;
-    settings.SnowCoef = d.SnowCoef;
-}
-
 PitchProblem PitchSettingsProblem(const std::array<int, 2>& pitchMin, const std::array<int, 2>& pitchMax,
                                   int pitchStep)
 {
-    const PitchField minField[2] = {PitchField::Min0, PitchField::Min1};
-    const PitchField maxField[2] = {PitchField::Max0, PitchField::Max1};
-    for (int dir = 0; dir < 2; ++dir) {
-        const QString where = QString::fromUtf8(DirectionName(dir));
-        const int lo = pitchMin[static_cast<std::size_t>(dir)];
-        const int hi = pitchMax[static_cast<std::size_t>(dir)];
-        if (hi <= 0)
-            return {maxField[dir], where + QStringLiteral("の最大間隔が 0 です。\n1 mm 以上の間隔を入力してください。")};
-        if (lo <= 0)
-            return {minField[dir], where + QStringLiteral("の最小間隔が 0 です。\n1 mm 以上の間隔を入力してください。")};
-        if (lo > hi)
-            return {minField[dir], where + QStringLiteral("の最小間隔 (%1 mm) が最大間隔 (%2 mm) を越えています。\n"
-                                                          "最小間隔は最大間隔以下にしてください。")
-                                               .arg(lo)
-                                               .arg(hi)};
-    }
-    for (int dir = 0; dir < 2; ++dir) {
-        const int lo = pitchMin[static_cast<std::size_t>(dir)];
-        if (pitchStep > lo)
-            return {PitchField::Step,
-                    QStringLiteral("配筋間隔の算定刻み (%1 mm) が%2の最小間隔 (%3 mm) を越えています。\n"
-                                   "算定刻みは最小間隔以下にしてください。")
-                        .arg(pitchStep)
-                        .arg(QString::fromUtf8(DirectionName(dir)))
-                        .arg(lo)};
+    const PitchCheck check = CheckPitchSettings(pitchMin, pitchMax, pitchStep);
+    const QString where = QString::fromUtf8(DirectionName(check.dir));
+    const int lo = pitchMin[static_cast<std::size_t>(check.dir)];
+    const int hi = pitchMax[static_cast<std::size_t>(check.dir)];
+    switch (check.fault) {
+    case PitchFault::MaxNotPositive:
+        return {check.field, where + QStringLiteral("の最大間隔が 0 です。\n1 mm 以上の間隔を入力してください。")};
+    case PitchFault::MinNotPositive:
+        return {check.field, where + QStringLiteral("の最小間隔が 0 です。\n1 mm 以上の間隔を入力してください。")};
+    case PitchFault::MinAboveMax:
+        return {check.field, where + QStringLiteral("の最小間隔 (%1 mm) が最大間隔 (%2 mm) を越えています。\n"
+                                                    "最小間隔は最大間隔以下にしてください。")
+                                         .arg(lo)
+                                         .arg(hi)};
+    case PitchFault::StepAboveMin:
+        return {check.field, QStringLiteral("配筋間隔の算定刻み (%1 mm) が%2の最小間隔 (%3 mm) を越えています。\n"
+                                            "算定刻みは最小間隔以下にしてください。")
+                                 .arg(pitchStep)
+                                 .arg(where)
+                                 .arg(lo)};
+    case PitchFault::None: break;
     }
     return {};
 }
