@@ -6,10 +6,13 @@ BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
 
 FUZZ_BUILD   ?= build-fuzz
-FUZZ_SECONDS ?= 30
+FUZZ_SECONDS ?=
 FUZZ_FLAGS   ?=
+# The readers of outside data under libFuzzer (fuzz/NAME_fuzz.cpp).
+FUZZ_TARGETS := datafile cli_json settings history latex_header
+TARGET       ?= datafile
 
-.PHONY: run test build configure deps bench bench-cli fuzz clean install package
+.PHONY: run test build configure deps bench bench-cli fuzz fuzz-build clean install package
 
 # FILE names the data file to open; FILE= starts with a new, empty data set.
 FILE ?= examples/sample.slab
@@ -41,20 +44,28 @@ bench: build
 bench-cli: build
 	bench/cli_scale $(BUILD)
 
-# The data file reader under libFuzzer with ASan and UBSan, built with clang
-# in its own folder; the corpus grows in $(FUZZ_BUILD)/corpus.  Inputs that
-# once failed are kept in fuzz/regressions and run first.  FUZZ_FLAGS passes
+# One reader under libFuzzer with ASan and UBSan (TARGET=datafile,
+# cli_json, settings, history or latex_header), built with clang in its own
+# folder; it runs until stopped, or FUZZ_SECONDS.  Its corpus grows in
+# $(FUZZ_BUILD)/corpus/TARGET from the seeds (fuzz/seeds/TARGET); inputs
+# that once broke a rule (fuzz/regressions/TARGET) are run first.  A
+# finding is written to $(FUZZ_BUILD)/TARGET-crash-*.  FUZZ_FLAGS passes
 # more libFuzzer options (CI fixes -seed and -runs so its run repeats).
-fuzz: deps
+fuzz: fuzz-build
+	@case " $(FUZZ_TARGETS) " in *" $(TARGET) "*) ;; *) echo "TARGET must be one of: $(FUZZ_TARGETS)"; exit 2;; esac
+	mkdir -p $(FUZZ_BUILD)/corpus/$(TARGET)
+	cp fuzz/seeds/$(TARGET)/* $(FUZZ_BUILD)/corpus/$(TARGET)/
+	if [ -d fuzz/regressions/$(TARGET) ]; then cp fuzz/regressions/$(TARGET)/* $(FUZZ_BUILD)/corpus/$(TARGET)/; fi
+	$(FUZZ_BUILD)/fuzz/$(TARGET)_fuzz -dict=fuzz/$(TARGET).dict -timeout=2 -rss_limit_mb=512 \
+	  -artifact_prefix=$(FUZZ_BUILD)/$(TARGET)- -print_final_stats=1 \
+	  $(if $(FUZZ_SECONDS),-max_total_time=$(FUZZ_SECONDS)) $(FUZZ_FLAGS) $(FUZZ_BUILD)/corpus/$(TARGET)
+
+fuzz-build: deps
 	@if [ ! -f $(FUZZ_BUILD)/build.ninja ]; then \
 	  CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DKORVEXA_FUZZ=ON -DKORVEXA_SANITIZE=ON -DKORVEXA_BENCH=OFF; \
 	fi
-	cmake --build $(FUZZ_BUILD) -j2 --target datafile_fuzz
-	mkdir -p $(FUZZ_BUILD)/corpus
-	cp examples/sample.slab fuzz/regressions/* $(FUZZ_BUILD)/corpus/
-	$(FUZZ_BUILD)/fuzz/datafile_fuzz -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/datafile.dict \
-	  -artifact_prefix=$(FUZZ_BUILD)/ -print_final_stats=1 $(FUZZ_FLAGS) $(FUZZ_BUILD)/corpus
+	cmake --build $(FUZZ_BUILD) -j2 --target $(FUZZ_TARGETS:%=%_fuzz)
 
 build: configure
 	cmake --build $(BUILD) -j2
