@@ -9,9 +9,11 @@ namespace korvexa {
 
 namespace {
 
+// A name on a line of its own that the file system takes whole: a zero
+// byte would end it early, so that "a.slab\0x" would stand for "a.slab".
 bool StorableName(const std::string& name)
 {
-    return !name.empty() && name.find_first_of("\r\n") == std::string::npos;
+    return !name.empty() && name.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos;
 }
 
 }  // namespace
@@ -51,7 +53,8 @@ void FileHistoryList::Load(const std::filesystem::path& historyFile)
     while (entries_.size() < itemsMax_ && std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        if (!FileExists(line) || std::find(entries_.begin(), entries_.end(), line) != entries_.end())
+        if (!StorableName(line) || !FileExists(line) ||
+            std::find(entries_.begin(), entries_.end(), line) != entries_.end())
             continue;
         entries_.push_back(line);
     }

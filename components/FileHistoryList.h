@@ -35,7 +35,8 @@ public:
 
     // Replaces the list by the names in `historyFile` and empties the current
     // file.  Lines naming files that no longer exist (or that are not plain
-    // files), blank lines and repeated names are dropped; of the rest the
+    // files), lines holding a zero byte, blank lines and repeated names are
+    // dropped; of the rest the
     // first ItemsMax() are kept.  A history file that is missing, unreadable
     // or not a plain file gives an empty list and is not reported: the
     // history is a convenience, not data.

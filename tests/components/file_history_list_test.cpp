@@ -152,13 +152,14 @@ TEST_F(FileHistoryListTest, ListIsCutToItemsMax)
     EXPECT_EQ(list.Entries(), (Names{names[10], names[0], names[1]}));
 }
 
-TEST_F(FileHistoryListTest, LoadDropsMissingBlankAndRepeatedNames)
+TEST_F(FileHistoryListTest, LoadDropsMissingBlankRepeatedAndZeroHoldingNames)
 {
     const std::string a = Data("A.slab"), b = Data("B.slab");
     const std::string gone = (dir_ / "gone.slab").string();
     const std::string folder = (dir_ / "folder").string();
     fs::create_directory(folder);
-    Write(history_, gone + "\r\n" + a + "\r\n\r\n" + folder + "\n" + a + "\n" + b);  // no final line end
+    // A zero byte ends a name for the file system: "A.slab\0x" is no name of A.slab.
+    Write(history_, gone + "\r\n" + a + "\r\n\r\n" + folder + "\n" + a + std::string("\0x\n", 3) + a + "\n" + b);
 
     FileHistoryList list(2);
     list.Load(history_);
