@@ -28,9 +28,13 @@ std::optional<std::vector<std::string>> ReadHeaderFile(const std::filesystem::pa
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad())
         return std::nullopt;
+    // A zero byte is no character of a text file (a file saved as UTF-16
+    // is full of them); kept, it would make the header one that cannot be
+    // saved again.
+    std::erase(bytes, '\0');
     return TextLines(datafile::Cp932ToUtf8(bytes).text);
 }
 

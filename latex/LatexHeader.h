@@ -18,7 +18,8 @@ inline constexpr const char* kHeaderFileName = "LatexHeader.txt";
 // when TeX finds one and is skipped otherwise.
 std::vector<std::string> DefaultHeaderLines();
 
-// The lines of a header file; nothing when it cannot be read.
+// The lines of a header file, zero bytes left out; nothing when it cannot
+// be read.
 std::optional<std::vector<std::string>> ReadHeaderFile(const std::filesystem::path& path);
 
 // Writes the lines, each ended by CR LF, replacing the file safely.  A line

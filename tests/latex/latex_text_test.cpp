@@ -80,6 +80,11 @@ TEST(HeaderFile, DefaultWhenMissingAndRoundTripWithCrLf)
 
     EXPECT_FALSE(latex::WriteHeaderFile(file, {"café"}, error));  // CP932 lacks é: refused
     EXPECT_EQ(latex::ReadHeaderFile(file), lines);
+
+    // A file saved as UTF-16 reads as its ASCII text, and saves again.
+    std::ofstream(file, std::ios::binary) << std::string("%\0a\0\r\0\n\0", 8);
+    EXPECT_EQ(latex::ReadHeaderFile(file), std::vector<std::string>{"%a"});
+    EXPECT_TRUE(latex::WriteHeaderFile(file, *latex::ReadHeaderFile(file), error)) << error;
     std::filesystem::remove_all(dir);
 }
 
