@@ -204,6 +204,14 @@ bool Spans(const SlabData& s, const Checker& c)
     return c.Above(s.Lx, 0, "Lx", "スパン") && (!IsTwoWay(s.Bind) || c.Above(s.Ly, 0, "Ly", "スパン"));
 }
 
+// A factor of 0 would make every force (or the deflection) nothing, and a
+// data file reads a stored 0 as 1 (files of old versions hold 0 for "not
+// given"): neither designs.
+bool IncreaseFactors(const SlabData& s, const Checker& c)
+{
+    return c.Above(s.IncreaseS, 0, "IncreaseS", "応力の割増率") && c.Above(s.IncreaseD, 0, "IncreaseD", "たわみの割増率");
+}
+
 // A bar whose grade the bar table knows and which gives allowable stresses
 // (a whole N/mm² of 0 does not).
 bool Usable(const BarMember& bar) { return IsKnownGrade(bar.Grade) && bar.FtLong >= 1 && bar.FtShort >= 1; }
@@ -294,7 +302,8 @@ bool Designable(const SlabData& s, const CommonSettings& settings, const BarData
 {
     return Enumerations(s, c) && Numbers(s, c) && Settings(settings, c) && Spans(s, c) &&
            c.Above(s.Fc, 0, "Fc", "コンクリートの強度") && c.Above(s.Gamma, 1, "Gamma", "単位体積重量") &&
-           c.Above(s.T, 0, "T", "スラブ厚") && Bars(s, bars, c) && Pitches(s, settings, c) && Depths(s, bars, c);
+           c.Above(s.T, 0, "T", "スラブ厚") && IncreaseFactors(s, c) && Bars(s, bars, c) && Pitches(s, settings, c) &&
+           Depths(s, bars, c);
 }
 
 }  // namespace

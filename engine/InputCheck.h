@@ -33,8 +33,9 @@ struct InputProblem {
 // The first input of the record or of the settings that the design cannot
 // use: an enumeration out of range, a number that is not finite or beyond
 // the limits above, a missing span, a strength, weight or thickness that the
-// design divides by, bars without an allowable stress or grade, pitches the
-// design cannot use, bars that lie outside the section.  None when the slab
+// design divides by, an increase factor of 0 or less, bars without an
+// allowable stress or grade, pitches the design cannot use, bars that lie
+// outside the section.  None when the slab
 // can be designed (DesignSlab may still report Lx > Ly or λ too large).
 std::optional<InputProblem> FindInputProblem(const SlabData& slab, const CommonSettings& settings,
                                              const BarData& bars);

@@ -108,6 +108,8 @@ TEST(DesignSlab, UndesignableInputsAreRefusedWithoutChangeNamingTheField)
         {"Gamma 1", "Gamma", [](SlabData& s) { s.Gamma = 1; }},
         {"T 0", "T", [](SlabData& s) { s.T = 0; }},
         {"T negative", "T", [](SlabData& s) { s.T = -15; }},
+        {"stress increase 0, which a file reads as 1", "IncreaseS", [](SlabData& s) { s.IncreaseS = 0; }},
+        {"deflection increase negative", "IncreaseD", [](SlabData& s) { s.IncreaseD = -1.5; }},
         {"cover past the bars", "T", [](SlabData& s) { s.Cov = 14.5; }},
         {"Bind 15", "Bind", [](SlabData& s) { s.Bind = 15; }},
         {"Bind -1", "Bind", [](SlabData& s) { s.Bind = -1; }},
