@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "datafile/ProfileFile.h"
+#include "engine/InputCheck.h"
 
 namespace korvexa::app {
 
@@ -60,10 +61,11 @@ DesignDefaults ReadDesignDefaults(const datafile::ProfileFile& file, const Commo
             grade = std::move(read);
     }
 
-    // A pitch of 0 or less stops every design, so such a value is not taken.
+    // A pitch of 0 or less stops every design, and one beyond what a box
+    // holds is refused by it: such a value is not taken.
     auto pitch = [&](std::string_view key, int& value) {
         const int read = file.ReadInteger(kPitchSection, key, value);
-        if (read > 0)
+        if (read > 0 && read <= kLargestPitch)
             value = read;
     };
     pitch("Min0", d.PitchMin[0]);
@@ -80,9 +82,12 @@ DesignDefaults ReadDesignDefaults(const datafile::ProfileFile& file, const Commo
     auto snow = [&](std::string_view key, int& value) { value = std::max(0, file.ReadInteger(kSnowSection, key, value)); };
     snow("Depth", d.SnowDepth);
     snow("UnitWeight", d.SnowUnitWeight);
+    // A factor beyond what a data file holds would stop every design and
+    // every save: it leaves the setting in force.
     for (std::size_t k = 0; k < 3; ++k) {
         const double read = file.ReadReal(kSnowSection, kCoefKeys[k], d.SnowCoef[k]);
-        d.SnowCoef[k] = std::isfinite(read) && read >= 0 ? read : 0.0;
+        if (read <= kLargestInputValue)
+            d.SnowCoef[k] = std::isfinite(read) && read >= 0 ? read : 0.0;
     }
 
     d.LoadUnitIndex = file.ReadInteger(kOtherSection, "LoadUnitIndex", 0) == 1 ? 1 : 0;

@@ -42,9 +42,10 @@ DesignDefaults DefaultsOf(const CommonSettings& settings, const BarData& bars, i
 
 // Reads the defaults from the settings file.  A value that is missing, or
 // that is not usable, leaves the setting in force: grades must be one of
-// the choices, pitches above 0 and the pitches together meaningful (see
-// CheckPitchSettings; otherwise all five stay as they are).  Snow values
-// below 0 are read as 0.  The load unit index is 0 unless the file says 1.
+// the choices, pitches above 0 and within kLargestPitch, and the pitches
+// together meaningful (see CheckPitchSettings; otherwise all five stay as
+// they are), snow factors within kLargestInputValue.  Snow values below 0
+// are read as 0.  The load unit index is 0 unless the file says 1.
 DesignDefaults ReadDesignDefaults(const datafile::ProfileFile& file, const CommonSettings& current,
                                   const BarData& bars);
 

@@ -63,7 +63,7 @@ std::string FieldLabel(std::string_view field, const PanelState& panel)
         {"Name", "名称"},             {"TLDirect", "床荷重の直接入力"}, {"OwnDirect", "スラブ自重の直接入力"},
         {"DeltCheck", "たわみの検討"}, {"DeflectionOnly", "t/Lx による判定"},
         {"FLAdd", "固有振動数の仕上重量"},
-        {"settings.LoadUnitFactor", "基本設定の荷重の単位"}};
+        {"settings.LoadUnitFactor", "基本設定の荷重の単位"}, {"settings.PitchStep", "基本設定の配筋間隔の算定刻み"}};
     const ParsedField f = Parse(field);
     const std::vector<int>& i = f.index;
     if (i.empty()) {

@@ -191,12 +191,29 @@ bool Numbers(const SlabInputData& s, const Checker& c)
     return c.Unit(s.LoadUnit, "LoadUnit");
 }
 
+// A pitch setting beyond what a pitch box holds: the smallest pitch would
+// make calculated pitches that, entered ("読込み"), are refused.
+[[gnu::cold, gnu::noinline]] bool PitchSettingTooLarge(int v, Field field, const Checker& c)
+{
+    return c.Problem(field, [&] {
+        return std::to_string(v) + " mm は大きすぎます（" + std::to_string(kLargestPitch) + " mm まで）";
+    });
+}
+
 bool Settings(const CommonSettings& settings, const Checker& c)
 {
     for (int k = 0; k < 3; ++k)
         if (!c.Stored(settings.SnowCoef[k], "settings.SnowCoef", k))
             return false;
-    return c.Unit(settings.LoadUnitFactor, "settings.LoadUnitFactor");
+    if (!c.Unit(settings.LoadUnitFactor, "settings.LoadUnitFactor"))
+        return false;
+    for (int d = 0; d < 2; ++d) {
+        if (settings.PitchMin[d] > kLargestPitch)
+            return PitchSettingTooLarge(settings.PitchMin[d], {"settings.PitchMin", d}, c);
+        if (settings.PitchMax[d] > kLargestPitch)
+            return PitchSettingTooLarge(settings.PitchMax[d], {"settings.PitchMax", d}, c);
+    }
+    return settings.PitchStep <= kLargestPitch || PitchSettingTooLarge(settings.PitchStep, "settings.PitchStep", c);
 }
 
 bool Spans(const SlabData& s, const Checker& c)

@@ -18,7 +18,7 @@ namespace korvexa {
 // from such numbers, comes near these; larger values come from a damaged
 // file or another program, never from an engineer.
 inline constexpr double kLargestInputValue = 1e9;  // absolute value, any unit
-inline constexpr int kLargestPitch = 9'999'999;    // mm, seven digits
+inline constexpr int kLargestPitch = 9'999'999;    // mm, seven digits; entered pitches and the pitch settings
 
 // The steel grades the bar table knows (the settings dialog offers these).
 inline constexpr std::array<std::string_view, 3> kKnownGrades = {"SD295", "SD345", "SD390"};

@@ -384,8 +384,9 @@ private slots:
     void readingKeepsOnlyUsableValues()
     {
         WriteIni(QStringLiteral("[Bar Materials]\r\n1=SD390\r\n2=SD500\r\n3=\r\n"
-                                "[Bar Pitch]\r\nMin0=0\r\nMax1=-20\r\nCalcUnit=abc\r\nMin1=50\r\n"
+                                "[Bar Pitch]\r\nMin0=0\r\nMax1=-20\r\nCalcUnit=abc\r\nMin1=50\r\nMax0=10000000\r\n"
                                 "[Snow Load]\r\nDepth=-5\r\nCoefficient1=-0.5\r\nCoefficient2=0.5\r\n"
+                                "Coefficient0=1e300\r\n"
                                 "[Other]\r\nLoadUnitIndex=1\r\n"));
         Create();
         QCOMPARE(bars_[korvexa::BarD10].Grade, std::string("SD390"));
@@ -393,11 +394,11 @@ private slots:
         QCOMPARE(bars_[korvexa::BarD13].Grade, std::string("SD295"));  // not one of the grades
         QCOMPARE(bars_[korvexa::BarD16].Grade, std::string("SD345"));  // empty
         QCOMPARE(settings_.PitchMin, (std::array<int, 2>{100, 50}));   // 0 is not a pitch
-        QCOMPARE(settings_.PitchMax, (std::array<int, 2>{200, 300}));
+        QCOMPARE(settings_.PitchMax, (std::array<int, 2>{200, 300}));  // no box holds 10000000 mm
         QCOMPARE(settings_.PitchStep, 25);
         QCOMPARE(settings_.SnowDepth, 0);
         QCOMPARE(settings_.SnowUnitWeight, 30);  // missing
-        QCOMPARE(settings_.SnowCoef, (korvexa::Case3{0.7, 0, 0.5}));
+        QCOMPARE(settings_.SnowCoef, (korvexa::Case3{0.7, 0, 0.5}));  // no data file holds 1e300
 
         // The default unit is kept but does not change the unit in force.
         QCOMPARE(form_->Defaults().LoadUnitIndex, 1);

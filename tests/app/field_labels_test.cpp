@@ -28,6 +28,7 @@ TEST(FieldLabels, NamesTheInputAsThePanelCaptionsIt)
         {"Bar[1][0][1]", BindFixedExact, "長辺・端部の鉄筋"},
         {"Pitch[0][0]", BindCantilever, "主筋・引張筋のピッチ"},
         {"settings.PitchMin[1]", BindOneWaySupported, "基本設定の最小ピッチ（配力筋）"},
+        {"settings.PitchStep", BindFixedExact, "基本設定の配筋間隔の算定刻み"},
         {"LL[2]", BindFixedExact, "積載荷重（たわみ用）"},
         {"P[0]", BindFixedExact, "等変分布荷重（長期）"},
         {"P[1]", BindCantilever, "集中荷重（短期積雪）"},

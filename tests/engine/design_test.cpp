@@ -177,6 +177,12 @@ TEST(DesignSlab, UnusableSettingsOrGradesAreRefused)
     c = CommonSettings{};
     c.LoadUnitFactor = 0;
     EXPECT_EQ(DesignSlab(s, c, BarData{}), 1);
+    // A smallest pitch no box holds would make pitches that, entered, are refused.
+    c = CommonSettings{};
+    c.PitchMin[0] = 20'000'000;
+    c.PitchMax[0] = 30'000'000;
+    EXPECT_EQ(DesignSlab(s, c, BarData{}), 1);
+    EXPECT_EQ(DescribeDesignFailure(s, 1, c, BarData{}).Text(), "settings.PitchMin[0]: 20000000 mm は大きすぎます（9999999 mm まで）");
 
     // A grade the bar table does not know is not designed with its number.
     BarData unknown;
