@@ -20,11 +20,11 @@ using datafile::PrintLayout;
     throw JsonInputError("layout: field \"" + field + "\": " + what);
 }
 
-int ReadCount(const JsonValueText& v, const std::string& field, int lo)
+int ReadCount(const JsonValueText& v, const std::string& field, int lo, int hi = 100000)
 {
     const double d = v.IsNumber() ? v.Number().value_or(-1) : -1;
-    if (d != std::floor(d) || d < lo || d > 100000)
-        Fail(field, "expected a whole number of at least " + std::to_string(lo));
+    if (d != std::floor(d) || d < lo || d > hi)
+        Fail(field, "expected a whole number from " + std::to_string(lo) + " to " + std::to_string(hi));
     return static_cast<int>(d);
 }
 
@@ -51,7 +51,7 @@ void ReadFont(FontSetting& font, const JsonValueText& v, const std::string& fiel
         if (key == "Name")
             font.Name = ReadText(value, name);
         else if (key == "Size")
-            font.Size = ReadCount(value, name, 1);
+            font.Size = ReadCount(value, name, 1, datafile::kLargestFontSize);
         else if (key == "Style") {
             font.Style = ReadText(value, name);
             if (!datafile::IsStyleText(font.Style))

@@ -529,7 +529,7 @@ SlabData ReadSlab(ByteReader& r, int v, std::size_t index, double loadUnitFactor
 FontSetting ReadFont(ByteReader& r, const char* nameField, const char* sizeField, FontSetting font)
 {
     font.Name = r.CountedText(nameField);
-    font.Size = r.IntIn(sizeField, 1, 10000);
+    font.Size = r.IntIn(sizeField, 1, kLargestFontSize);
     return font;
 }
 

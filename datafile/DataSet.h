@@ -22,9 +22,12 @@ inline constexpr std::string_view kStyleBoldItalic = "Bold & Italic";
 // One of the four style texts; anything else means regular.
 bool IsStyleText(std::string_view style);
 
+// The largest font size a data file holds, points.
+inline constexpr int kLargestFontSize = 10000;
+
 struct FontSetting {
     std::string Name;
-    int Size = 0;       // points
+    int Size = 0;       // points, 1 .. kLargestFontSize
     std::string Style;  // "", "Bold", "Italic" or "Bold & Italic"
     bool operator==(const FontSetting&) const = default;
 };

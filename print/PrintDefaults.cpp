@@ -62,7 +62,7 @@ datafile::PrintLayout ReadPrintDefaults(const datafile::ProfileFile& file)
         datafile::FontSetting& font = d.*keys.font;
         font.Name = file.ReadString(kLayoutSection, keys.name, font.Name);
         const int size = file.ReadInteger(kLayoutSection, keys.size, font.Size);
-        if (size >= 1)
+        if (size >= 1 && size <= datafile::kLargestFontSize)
             font.Size = size;
         std::string style = file.ReadString(kLayoutSection, keys.style, font.Style);
         font.Style = datafile::IsStyleText(style) ? std::move(style) : std::string();

@@ -26,8 +26,8 @@ inline constexpr std::string_view kHeaderSection = "Print Header";
 
 // The defaults of the settings file.  Without the file, the built-in ones
 // (datafile::PrintLayout{}); a key that is missing, or that holds no usable
-// value (a size below 1 pt, a negative length), keeps the built-in value,
-// except the title, which is then empty.
+// value (a size below 1 pt or above datafile::kLargestFontSize, a negative
+// length), keeps the built-in value, except the title, which is then empty.
 datafile::PrintLayout ReadPrintDefaults(const datafile::ProfileFile& file);
 
 // Writes every key of both sections.  False when a value could not be

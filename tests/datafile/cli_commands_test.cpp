@@ -245,6 +245,7 @@ TEST(CliDataFile, ErrorsExitWithStatusTwo)
     for (std::string_view bad : {R"({"slabs": [)", R"({"slabs": [], "layout": {"Margin": 3}})",
                                  R"({"slabs": [], "layout": {"BodyFont": {"Style": "Underline"}}})",
                                  R"({"slabs": [], "layout": {"Indent": -1}})",
+                                 R"({"slabs": [], "layout": {"TitleFont": {"Size": 20000}}})",  // beyond a data file
                                  R"({"slabs": [{"Name": "S1", "Bind": 15}]})", R"({"slab": []})",
                                  // designs, but no data file holds a pitch of 20 km
                                  R"({"slabs": [{"Name": "S1", "Lx": 4, "Ly": 6, "Pitch": [[20000000, 0], [0, 0]]}]})"}) {

@@ -78,11 +78,13 @@ TEST_F(PrintDefaultsTest, MissingKeysKeepTheBuiltInValuesButTheTitleIsEmpty)
 TEST_F(PrintDefaultsTest, UnusableValuesKeepTheBuiltInOnes)
 {
     ASSERT_TRUE(file_.WriteInteger("Print Layout", "BodyFontSize", 0));
+    ASSERT_TRUE(file_.WriteInteger("Print Layout", "TitleFontSize", 20000));  // more than a data file holds
     ASSERT_TRUE(file_.WriteInteger("Print Layout", "TopMargin", -4));
     ASSERT_TRUE(file_.WriteString("Print Layout", "BodyFontStyle", "Heavy"));
     ASSERT_TRUE(file_.WriteInteger("Print Header", "FirstPageNo", -2));
     const PrintLayout d = ReadPrintDefaults(file_);
     EXPECT_EQ(d.BodyFont.Size, 9);
+    EXPECT_EQ(d.TitleFont.Size, 11);
     EXPECT_EQ(d.TopMargin, 0);
     EXPECT_EQ(d.BodyFont.Style, "");
     EXPECT_EQ(d.FirstPageNo, 0);
