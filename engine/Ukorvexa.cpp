@@ -1,6 +1,8 @@
 #include "engine/Ukorvexa.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <tuple>
 
 #include "engine/Deflection.h"
@@ -13,25 +15,30 @@ namespace korvexa {
 
 namespace {
 
-// Whether every value of the grids is finite: x·0 is 0 for a finite x and
-// NaN otherwise.  The tests are independent of each other (a running sum
-// would make one long chain of additions), without branches.
+// Whether every value of the grids is finite.  A double is not finite when
+// its exponent bits are all ones: adding one to that field carries into the
+// sign bit, and the sign bits of all the sums are gathered by OR.  The
+// tests are independent integer operations, without branches, which the
+// compiler can do several at a time.
+constexpr std::uint64_t kExponentBits = 0x7ffull << 52;
+constexpr std::uint64_t kExponentOne = 1ull << 52;
+
 template <typename Grid>
-void MarkFinite(bool& finite, const Grid& grid)
+void MarkNotFinite(std::uint64_t& marks, const Grid& grid)
 {
     if constexpr (std::is_arithmetic_v<Grid>)
-        finite &= static_cast<double>(grid) * 0.0 == 0.0;
+        marks |= (std::bit_cast<std::uint64_t>(static_cast<double>(grid)) & kExponentBits) + kExponentOne;
     else
         for (const auto& item : grid)
-            MarkFinite(finite, item);
+            MarkNotFinite(marks, item);
 }
 
 template <typename... Grids>
 bool AllFinite(const Grids&... grids)
 {
-    bool finite = true;
-    (MarkFinite(finite, grids), ...);
-    return finite;
+    std::uint64_t marks = 0;
+    (MarkNotFinite(marks, grids), ...);
+    return (marks >> 63) == 0;
 }
 
 // Absurd but finite inputs (spans of light years) can still overflow.
