@@ -27,6 +27,44 @@ constexpr BarGeometry kGeometry[BarSizeCount] = {
     {"D32", 3.2, 3.6, 7.94, 10.0, "SD390"},
 };
 
+// The arrangement heads of every pair of sizes, made once at compile time.
+struct Head {
+    char text[16] = {};
+    std::size_t size = 0;
+    constexpr void Add(std::string_view piece)
+    {
+        for (char c : piece)
+            text[size++] = c;
+    }
+};
+
+constexpr int DiameterMm(const BarGeometry& bar) { return static_cast<int>(bar.dia * 10 + 0.5); }
+
+constexpr Head MakeHead(int size1, int size2)
+{
+    const BarGeometry& a = kGeometry[size1];
+    const BarGeometry& b = kGeometry[size2];
+    const std::string_view name1 = a.name;
+    const std::string_view name2 = b.name;
+    const bool two = DiameterMm(a) > 0 && DiameterMm(b) > 0 && DiameterMm(a) != DiameterMm(b);
+    Head head;
+    head.Add(name1);
+    if (two)
+        head.Add("･");
+    if (name2 != name1)
+        head.Add(name2);
+    head.Add(" @");
+    return head;
+}
+
+constexpr auto kHeads = [] {
+    std::array<std::array<Head, BarSizeCount>, BarSizeCount> heads{};
+    for (int i = 0; i < BarSizeCount; ++i)
+        for (int j = 0; j < BarSizeCount; ++j)
+            heads[i][j] = MakeHead(i, j);
+    return heads;
+}();
+
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to)
 {
     for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
@@ -75,6 +113,12 @@ void BarData::SetGrade(int size, std::string_view grade)
     const double limit = row.Dia > 2.8 ? 195 : 215;
     row.FtLong = std::min(2.0 / 3.0 * fy, limit);
     row.FtShort = fy;
+}
+
+std::string_view BarData::ArrangementHead(int size1, int size2)
+{
+    const Head& head = kHeads[static_cast<std::size_t>(size1)][static_cast<std::size_t>(size2)];
+    return {head.text, head.size};
 }
 
 int BarData::YieldOfBar(std::string_view name) const

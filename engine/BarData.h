@@ -34,6 +34,11 @@ public:
     // clears the stresses.
     void SetGrade(int size, std::string_view grade);
 
+    // The start of a bar arrangement text, up to the pitch: "D10･D13 @" for
+    // two sizes alternating, "D10 @" for one size (twice, or with no second
+    // bar).  The names and diameters are those of every table.
+    static std::string_view ArrangementHead(int size1, int size2);
+
     // Fy of the row named `name` ("D13"); 0 when there is none.
     int YieldOfBar(std::string_view name) const;
 

@@ -1,6 +1,7 @@
 #include "engine/Reinforcement.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -75,6 +76,16 @@ struct Number {
 std::size_t Length(std::string_view text) { return text.size(); }
 std::size_t Length(Number n)
 {
+    if (n.value >= 0 && n.value <= UINT32_MAX) {
+        // Digits from the bit length: ⌊bits·log10 2⌋ (1233/4096 ≈ log10 2)
+        // is the number of digits or one less (0 counts as a one-digit
+        // value).
+        static constexpr std::uint32_t kPowers[] = {0,      10,      100,      1000,      10000,
+                                                    100000, 1000000, 10000000, 100000000, 1000000000};
+        const auto v = static_cast<std::uint32_t>(n.value);
+        const int t = std::bit_width(v | 1u) * 1233 >> 12;
+        return static_cast<std::size_t>(t + 1 - (v < kPowers[t]));
+    }
     std::size_t length = n.value < 0 ? 2 : 1;
     const unsigned long long u = n.value < 0 ? 0 - static_cast<unsigned long long>(n.value) : n.value;
     for (unsigned long long power = 10; length < 20 && u >= power; power *= 10)
@@ -104,26 +115,20 @@ int DiameterMm(const BarData& bars, int size) { return static_cast<int>(bars[siz
 
 // The bars of one position as the texts need them.
 struct PositionBars {
-    int size1 = 0, size2 = 0;     // bar sizes as entered
-    std::string_view name1, name2;  // second name empty when equal to the first
-    int dia1 = 0, dia2 = 0;       // mm; second 0 when equal to the first
+    int size1 = 0, size2 = 0;  // bar sizes as entered
+    int dia1 = 0, dia2 = 0;    // mm; second 0 when equal to the first
+    std::string_view head;     // "D10･D13 @"
 
     PositionBars(const BarData& bars, const std::array<int, 2>& pair)
-        : size1(pair[0]), size2(pair[1]), name1(bars[pair[0]].Name), name2(bars[pair[1]].Name),
-          dia1(DiameterMm(bars, pair[0])), dia2(DiameterMm(bars, pair[1]))
+        : size1(pair[0]), size2(pair[1]), dia1(DiameterMm(bars, pair[0])), dia2(DiameterMm(bars, pair[1])),
+          head(BarData::ArrangementHead(pair[0], pair[1]))
     {
-        if (name2 == name1)
-            name2 = {};
         if (dia2 == dia1)
             dia2 = 0;
     }
 
     // "D10･D13 @200"
-    void WriteText(int pitch, std::string& out) const
-    {
-        WriteInPlace(out, name1, std::string_view((dia1 > 0 && dia2 > 0) ? "･" : ""), name2, std::string_view(" @"),
-                     Number{pitch});
-    }
+    void WriteText(int pitch, std::string& out) const { WriteInPlace(out, head, Number{pitch}); }
 
     // The bar that runs through at double pitch: the larger (mode 1) or the
     // smaller (mode 2) diameter, a missing bar never being the smaller.
@@ -144,7 +149,7 @@ double WriteThroughBar(const BarData& bars, const PositionBars& from, int mode, 
 {
     const int size = from.ThroughSize(mode);
     const long long doubled = 2LL * pitch;  // a typed pitch may be any int
-    WriteInPlace(out, std::string_view("D"), Number{DiameterMm(bars, size)}, std::string_view(" @"), Number{doubled});
+    WriteInPlace(out, BarData::ArrangementHead(size, BarNone), Number{doubled});
     return PairArea(bars, size, BarNone, static_cast<double>(doubled));
 }
 
