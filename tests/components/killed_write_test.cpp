@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -52,9 +53,16 @@ bool TemporaryLeft(const fs::path& file)
 // or 400 were tried; after each kill the file must be whole.
 void KillWhileWriting(const Writer& w)
 {
-    w.write(0);
+    // The kills fall within the first few writes of the child, as long as
+    // this machine takes for them: a sanitizer build or a busy machine
+    // writes many times slower.
+    const auto start = std::chrono::steady_clock::now();
+    for (int round = 0; round < 3; ++round)
+        w.write(round);
+    const long long roundMicros =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count() / 3;
     std::mt19937 random(20261209);
-    std::uniform_int_distribution<int> delay(0, 30000);  // µs, a few writes long
+    std::uniform_int_distribution<long long> delay(0, std::max(1000LL, 4 * roundMicros));  // µs
     int withinWrite = 0;
     for (int attempt = 0; attempt < 400 && withinWrite < 5; ++attempt) {
         const pid_t child = ::fork();
