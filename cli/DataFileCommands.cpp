@@ -11,6 +11,7 @@
 #include "datafile/FileReading.h"
 #include "engine/InputCheck.h"
 #include "engine/SheetTexts.h"
+#include "engine/SlabVerdict.h"
 #include "engine/Ukorvexa.h"
 #include "latex/LatexHeader.h"
 #include "latex/LatexWriter.h"
@@ -81,7 +82,8 @@ std::string CaseName(const SlabData& s, int k)
     return s.LoadTime == LoadShortTerm ? "短期" : "長期";
 }
 
-void PrintSlab(const SlabData& s, int status, std::size_t index, const datafile::DataSet& data, const BarData& bars,
+// Prints one slab; true when it is designed and fails a check.
+bool PrintSlab(const SlabData& s, int status, std::size_t index, const datafile::DataSet& data, const BarData& bars,
                std::ostream& out)
 {
     const std::string unit = LoadUnitText(data.settings);
@@ -103,7 +105,7 @@ void PrintSlab(const SlabData& s, int status, std::size_t index, const datafile:
     out << "  状態      " << StatusText(s, status, data, bars) << "\n";
     if (!s.Calculated) {
         out << "\n";
-        return;
+        return false;
     }
     out << "  荷重 (" << unit << ")  自重 " << Number(s.Own) << "   仕上 " << Number(s.FL);
     for (int k = 0; k < 3; ++k) {
@@ -145,36 +147,26 @@ void PrintSlab(const SlabData& s, int status, std::size_t index, const datafile:
                 out << "  " << layerName[layer] << " " << Pad(s.BarText[d][p][layer].empty() ? "-" : s.BarText[d][p][layer], 20);
             out << "  at = " << Fixed(s.At[d][p], 2) << " cm²/m\n";
         }
+    // The checks as the calculation sheets state them, and the verdict.
+    const SlabVerdict v = JudgeSlab(s, status, data.settings, bars);
+    if (StatesDeflection(s))
+        out << "  たわみ    δ = " << Fixed(s.Delta, 2) << " mm   δ/Lx = 1/" << s.DeltaRatio << "   "
+            << DeflectionText(s, v) << "\n";
     if (s.DeltCheck) {
-        // The verdict the calculation sheets state: t/Lx where that rule
-        // decides, else 16δ/Lx.
-        out << "  たわみ    δ = " << Fixed(s.Delta, 2) << " mm   δ/Lx = 1/" << s.DeltaRatio << "   ";
-        if (ShowsSpanThicknessCheck(s))
-            out << "t/Lx = 1/" << SpanThicknessRatio(s) << "  ≧ 1/" << SpanThicknessLimit(s) << " OK\n";
-        else
-            out << "16δ/Lx = 1/" << s.DeltaRatio16 << (DeflectionOk(s) ? "  ≦ 1/250 OK" : "  > 1/250 NG") << "\n";
-        out << "  スラブ厚  "
-            << (s.TReq > 0 ? "必要厚 " + Fixed(s.TReq, 1) + " cm > t = " + Fixed(s.T, 1) + " cm  NG"
-                           : "t = " + Fixed(s.T, 1) + " cm  OK")
-            << "\n";
+        out << "  スラブ厚  t = " << Fixed(s.T, 1) << " cm";
+        if (v.thickness.stated)
+            out << (v.thickness.ok ? " ≧ " : " ＜ ") << "必要厚 " << Fixed(v.thickness.required, 1) << " cm";
+        out << (v.thickness.ok ? "  OK" : "  NG") << "\n";
         if (s.Fv > 0)
             out << "  固有振動数 fv = " << Fixed(s.Fv, 1) << " Hz " << s.FvNote << "\n";
     }
     if (!s.Message.empty())
         out << "  Warning : 以下の箇所で、鉄筋全断面積が 0.2% を下廻っています。　" << s.Message << "\n";
-    out << "\n";
-}
-
-// A data file read whole and checked, or the error that stops it.
-std::optional<datafile::DataFileContents> OpenChecked(const std::string& path, std::ostream& err)
-{
-    datafile::DataFileContents file = datafile::OpenDataFile(path);
-    if (!file.ok()) {
-        PrintFileError(err, file.error(), path);
-        return std::nullopt;
-    }
-    PrintWarnings(err, file.warnings());
-    return file;
+    out << "  判定      " << JudgementWord(v);
+    if (v.Ng())
+        out << "  " << ReasonsText(s, v);
+    out << "\n\n";
+    return v.Ng();
 }
 
 void PrintSettings(const datafile::DataSet& data, std::ostream& out)
@@ -193,6 +185,17 @@ void PrintSettings(const datafile::DataSet& data, std::ostream& out)
 }
 
 }  // namespace
+
+std::optional<datafile::DataFileContents> OpenChecked(const std::string& path, std::ostream& err)
+{
+    datafile::DataFileContents file = datafile::OpenDataFile(path);
+    if (!file.ok()) {
+        PrintFileError(err, file.error(), path);
+        return std::nullopt;
+    }
+    PrintWarnings(err, file.warnings());
+    return file;
+}
 
 void PrintFileError(std::ostream& err, const datafile::FileError& e, const std::string& path)
 {
@@ -223,14 +226,14 @@ int ShowCommand(const std::string& path, std::ostream& out, std::ostream& err)
     bars.SetGrades(data.grades);
     out << "ファイル " << path << "（バージョン " << (file->versionText().empty() ? "なし" : file->versionText()) << "）\n";
     PrintSettings(data, out);
-    std::size_t designed = 0;
+    std::size_t designed = 0, ng = 0;
     for (std::size_t i = 0; i < file->slabCount() && out; ++i) {
         SlabData s = file->Slab(i);
         const int status = datafile::DesignInDataSet(s, data.settings, bars);
-        PrintSlab(s, status, i, data, bars, out);
+        ng += PrintSlab(s, status, i, data, bars, out) ? 1 : 0;
         designed += s.Calculated ? 1 : 0;
     }
-    out << "スラブ " << file->slabCount() << " 枚（計算済み " << designed << " 枚）\n";
+    out << "スラブ " << file->slabCount() << " 枚（計算済み " << designed << " 枚、NG " << ng << " 枚）\n";
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,10 @@ int SlabCommand(const std::string& input, const std::string& output, bool design
 // Writes the LaTeX report of FILE.slab with the default header, or with the
 // lines of the header file `header` when it is not empty.
 int LatexCommand(const std::string& path, const std::string& output, const std::string& header, std::ostream& err);
+
+// A data file read whole and checked (its warnings told on `err`), or
+// nothing after the error that stops it.
+std::optional<datafile::DataFileContents> OpenChecked(const std::string& path, std::ostream& err);
 
 // The messages of the commands: a file error (message, path, detail), the
 // warnings of the data file, and why a slab was not designed.
