@@ -4,31 +4,11 @@
 #pragma once
 
 #include <ostream>
-#include <streambuf>
 #include <string>
-#include <vector>
+
+#include "datafile/FdStream.h"
 
 namespace korvexa::cli {
-
-class FdStreamBuf : public std::streambuf {
-public:
-    explicit FdStreamBuf(int fd);
-    ~FdStreamBuf() override;
-    // The system's reason of the first failed write; empty while none failed.
-    const std::string& error() const { return error_; }
-
-protected:
-    int_type overflow(int_type c) override;
-    std::streamsize xsputn(const char* data, std::streamsize size) override;
-    int sync() override;
-
-private:
-    bool WriteAll(const char* data, std::size_t size);
-
-    int fd_;
-    std::vector<char> buffer_;
-    std::string error_;
-};
 
 class OutputStream {
 public:
@@ -39,7 +19,7 @@ public:
     bool Finish(std::string& error);
 
 private:
-    FdStreamBuf buffer_;
+    datafile::FdStreamBuf buffer_;
     std::ostream stream_;
 };
 

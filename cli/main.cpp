@@ -6,6 +6,7 @@
 
 #include <iostream>
 
+#include "cli/CsvCommand.h"
 #include "cli/DataFileCommands.h"
 #include "cli/DesignCommand.h"
 #include "cli/OutputStream.h"
@@ -40,11 +41,18 @@ const char* kDescription =
     "                      Writes the LaTeX report of the designed slabs (for\n"
     "                      platex -kanji=sjis, Shift_JIS text) with the default\n"
     "                      header, or with the lines of HEADER.txt (Shift_JIS).\n"
-    "  pdf FILE.slab -o OUT.pdf [--select 1,3,5]\n"
+    "  pdf FILE.slab -o OUT.pdf [--select 1,3,5] [--summary]\n"
     "                      Writes the calculation sheets of the designed slabs as a\n"
     "                      PDF: the pages the window prints on the PDF printer (A4\n"
     "                      portrait, the file's print layout).  --select prints the\n"
-    "                      slabs of these numbers only, in list order.\n"
+    "                      slabs of these numbers only, in list order.  --summary\n"
+    "                      puts the summary table of the printed slabs (スラブ一覧表)\n"
+    "                      before the sheets, as the layout's 一覧表を印刷する does.\n"
+    "  csv FILE.slab [-o OUT.csv] [--encoding utf-8|cp932]\n"
+    "                      Writes every slab as one row of CSV (RFC 4180, rows\n"
+    "                      ending in CR LF) on standard output or into OUT.csv:\n"
+    "                      UTF-8 with a byte-order mark, or CP932.  A header row\n"
+    "                      names the columns with their units (see below).\n"
     "\n"
     "`latex` and `pdf` name the slabs they leave out (those that cannot be designed)\n"
     "on standard error.  An output (-o) that is the input file itself, also through\n"
@@ -79,7 +87,26 @@ const char* kDescription =
     "Title (each line followed by CR LF), TitleFont, BodyFont, HeaderFont as\n"
     "{\"Name\", \"Size\", \"Style\"} (\"\", \"Bold\", \"Italic\", \"Bold & Italic\"), LeftMargin,\n"
     "TopMargin, BottomMargin, HeaderSideMargin, HeaderTopMargin, ParagraphSpace,\n"
-    "Indent (mm), ChangeEvenSideMargin, ChangeEvenHeaderPos, IsTitlePrint.\n"
+    "Indent (mm), ChangeEvenSideMargin, ChangeEvenHeaderPos, IsTitlePrint,\n"
+    "IsSummaryPrint (the summary table before the sheets).\n"
+    "\n"
+    "Columns of `csv`, in order: No., 名称, 周辺拘束条件, 荷重分布, 荷重ケース,\n"
+    "Lx (m), Ly (m; two-way slabs), λ, t (cm), かぶり厚 (cm), コンクリート,\n"
+    "Fc (N/mm2), γ (kN/m3), 応力割増, たわみ割増, たわみの検討, t/Lx による判定,\n"
+    "固有振動数に仕上重量を考慮, 長辺方向の鉄筋を外側に配筋 (あり/なし); the loads\n"
+    "in the file's unit (N/m2 whole numbers, kN/m2 two decimals): 自重, 仕上重量,\n"
+    "then 積載荷重, 積雪荷重, 合計 and P (等変・集中荷重) of the main case, of the\n"
+    "snow case (積雪時) and of the deflection case (たわみ用), Wp たわみ用付加荷重;\n"
+    "for the positions 短辺端部, 短辺中央, 長辺端部, 長辺中央 (main and\n"
+    "distribution bars for one-way slabs and the cantilever): at (cm2/m),\n"
+    "dt (cm), M (kN･m/m) and M/Ma of the main and of the snow case, Q (kN/m) and\n"
+    "Q/Qa of the short and long side, 上端筋, 下端筋; 鉄筋材種, δ (mm), Lx/δ,\n"
+    "Lx/16δ, たわみ判定, 必要スラブ厚 (cm), fv (Hz), fv 注記, 最大M検定比 and\n"
+    "最大Q検定比 with their places, 判定 (OK, NG or 未計算), 理由 (the reasons of\n"
+    "NG, or why the slab is not designed), 鉄筋全断面積 0.2% 未満の箇所.  Results\n"
+    "are two decimals (t, かぶり厚, 必要スラブ厚, fv one) as on the calculation\n"
+    "sheet; a value the sheet does not state (a case without loads, no\n"
+    "deflection check) and every result of a slab not designed is empty.\n"
     "\n"
     "Bad input, unreadable files and failed writes (also to standard output) are\n"
     "reported on standard error with exit status 2; the JSON output of `design`\n"
@@ -113,14 +140,16 @@ int main(int argc, char* argv[])
     parser.setApplicationDescription(Q(kDescription));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(Q("command"), Q("design, show, json, slab, latex or pdf"));
+    parser.addPositionalArgument(Q("command"), Q("design, show, json, slab, latex, pdf or csv"));
     parser.addPositionalArgument(Q("file"), Q("input file"));
-    const QCommandLineOption output({Q("o"), Q("output")}, Q("The file that `slab` or `latex` writes."), Q("FILE"));
+    const QCommandLineOption output({Q("o"), Q("output")}, Q("The file that `slab`, `latex` or `csv` writes."), Q("FILE"));
     const QCommandLineOption header(Q("header"), Q("`latex`: the header lines of the report."), Q("HEADER.txt"));
     const QCommandLineOption designedOnly(Q("designed-only"),
                                           Q("`slab`: write the slabs that can be designed and leave out the others."));
     const QCommandLineOption compact(Q("compact"), Q("`json`, `design`: JSON without indentation, one slab per line."));
-    parser.addOptions({output, header, designedOnly, compact});
+    const QCommandLineOption encoding(Q("encoding"), Q("`csv`: utf-8 (the default, with a byte-order mark) or cp932."),
+                                      Q("ENCODING"));
+    parser.addOptions({output, header, designedOnly, compact, encoding});
     parser.process(app);
 
     namespace cli = korvexa::cli;
@@ -130,11 +159,23 @@ int main(int argc, char* argv[])
     // Each option belongs to its commands; any other use is a usage error.
     const bool writes = parser.isSet(output);
     const bool slabOnly = parser.isSet(designedOnly), latexOnly = parser.isSet(header), jsonOnly = parser.isSet(compact);
+    const bool csvOnly = parser.isSet(encoding);
     if (writes && parser.value(output).isEmpty()) {
         std::cerr << "korvexa-cli: -o の後に書き込むファイルの名前がありません\n";
         return kExitBadInput;
     }
-    if (args.size() == 2 && !writes && !slabOnly && !latexOnly) {
+    if (args.size() == 2 && command == Q("csv") && !slabOnly && !latexOnly && !jsonOnly) {
+        korvexa::datafile::CsvEncoding csvEncoding = korvexa::datafile::CsvEncoding::Utf8;
+        if (csvOnly && !cli::ParseCsvEncoding(parser.value(encoding).toStdString(), csvEncoding)) {
+            std::cerr << "korvexa-cli: --encoding は utf-8 か cp932 です\n";
+            return kExitBadInput;
+        }
+        const std::string file = args[1].toStdString();
+        if (writes)
+            return cli::CsvFileCommand(file, parser.value(output).toStdString(), csvEncoding, std::cerr);
+        return WithOutput([&](std::ostream& out) { return cli::CsvCommand(file, out, csvEncoding, std::cerr); });
+    }
+    if (args.size() == 2 && !writes && !slabOnly && !latexOnly && !csvOnly) {
         const std::string file = args[1].toStdString();
         if (command == Q("design"))
             return WithOutput([&](std::ostream& out) { return cli::DesignCommand(file, out, std::cerr, style); });
@@ -143,14 +184,15 @@ int main(int argc, char* argv[])
         if (command == Q("json"))
             return WithOutput([&](std::ostream& out) { return cli::JsonCommand(file, out, std::cerr, style); });
     }
-    if (args.size() == 2 && command == Q("slab") && writes && !latexOnly && !jsonOnly)
+    if (args.size() == 2 && command == Q("slab") && writes && !latexOnly && !jsonOnly && !csvOnly)
         return cli::SlabCommand(args[1].toStdString(), parser.value(output).toStdString(), slabOnly, std::cerr);
-    if (args.size() == 2 && command == Q("latex") && writes && !slabOnly && !jsonOnly)
+    if (args.size() == 2 && command == Q("latex") && writes && !slabOnly && !jsonOnly && !csvOnly)
         return cli::LatexCommand(args[1].toStdString(), parser.value(output).toStdString(),
                                  parser.value(header).toStdString(), std::cerr);
     std::cerr << "korvexa-cli: usage: korvexa-cli design INPUT.json | show FILE.slab | json FILE.slab |\n"
                  "                    slab INPUT.json -o FILE.slab |\n"
                  "                    latex FILE.slab -o OUT.tex [--header HEADER.txt] |\n"
-                 "                    pdf FILE.slab -o OUT.pdf [--select 1,3,5] (see --help)\n";
+                 "                    pdf FILE.slab -o OUT.pdf [--select 1,3,5] [--summary] |\n"
+                 "                    csv FILE.slab [-o OUT.csv] [--encoding utf-8|cp932] (see --help)\n";
     return kExitBadInput;
 }

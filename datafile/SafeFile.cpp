@@ -8,7 +8,9 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <ostream>
 
+#include "datafile/FdStream.h"
 #include "datafile/FileReading.h"
 
 namespace korvexa::datafile {
@@ -59,6 +61,18 @@ void RemoveStaleTemporaries(const std::filesystem::path& folder, const std::stri
 
 bool ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes, std::string& error)
 {
+    return ReplaceFileContents(
+        path,
+        [bytes](std::ostream& out) {
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            return true;
+        },
+        error);
+}
+
+bool ReplaceFileContents(const std::filesystem::path& path, const std::function<bool(std::ostream&)>& write,
+                         std::string& error)
+{
     std::error_code ec;
     std::filesystem::path target = path;
     if (std::filesystem::is_symlink(path, ec)) {  // keep the link, replace what it names
@@ -101,14 +115,22 @@ bool ReplaceFileContents(const std::filesystem::path& path, std::string_view byt
         return false;
     };
 
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return abandon("書き込めません");
-        done += static_cast<std::size_t>(n);
+    bool written = false;
+    std::string writeError;
+    {
+        FdStreamBuf buffer(fd);  // a failed flush leaves it empty: nothing written on destruction
+        std::ostream out(&buffer);
+        written = write(out);
+        out.flush();
+        writeError = buffer.error();
+        if (writeError.empty() && !out)
+            writeError = "書き込みに失敗しました";
+    }
+    if (!writeError.empty() || !written) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        error = writeError.empty() ? std::string("書き込みを中止しました") : "書き込めません: " + writeError;
+        return false;
     }
     if (exists && ::fchmod(fd, old.st_mode & 07777) != 0)
         return abandon("ファイルの属性を設定できません");

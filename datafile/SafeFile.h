@@ -3,6 +3,8 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -24,5 +26,11 @@ namespace korvexa::datafile {
 // and `error` holds a short Japanese text of what went wrong (with the
 // system's reason); the caller may put its own words in front of it.
 bool ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes, std::string& error);
+
+// The same with the contents written by `write` into a stream of the new
+// file, piece by piece, so that a large output is never held whole.  False
+// from `write` abandons the file (the old one stays), as a failed write does.
+bool ReplaceFileContents(const std::filesystem::path& path, const std::function<bool(std::ostream&)>& write,
+                         std::string& error);
 
 }  // namespace korvexa::datafile
