@@ -95,6 +95,7 @@ void WriteLayout(JsonWriter& w, const PrintLayout& l)
     w.Member("ChangeEvenSideMargin", l.ChangeEvenSideMargin);
     w.Member("ChangeEvenHeaderPos", l.ChangeEvenHeaderPos);
     w.Member("IsTitlePrint", l.IsTitlePrint);
+    w.Member("IsSummaryPrint", l.IsSummaryPrint);
     w.EndObject();
 }
 
@@ -115,6 +116,7 @@ PrintLayout LayoutFromJson(const JsonValueText& object)
         {"ChangeEvenSideMargin", &PrintLayout::ChangeEvenSideMargin},
         {"ChangeEvenHeaderPos", &PrintLayout::ChangeEvenHeaderPos},
         {"IsTitlePrint", &PrintLayout::IsTitlePrint},
+        {"IsSummaryPrint", &PrintLayout::IsSummaryPrint},
     };
     const std::pair<const char*, FontSetting PrintLayout::*> fonts[] = {
         {"TitleFont", &PrintLayout::TitleFont},

@@ -79,7 +79,7 @@ bool ParseSelection(const std::string& text, std::vector<int>& numbers)
 }
 
 int PdfCommand(const std::string& path, const std::string& output, const std::vector<int>& selection,
-               std::ostream& err)
+               bool summary, std::ostream& err)
 {
     if (!CheckOutputIsNotInput(output, {path}, err))
         return kExitError;
@@ -108,7 +108,7 @@ int PdfCommand(const std::string& path, const std::string& output, const std::ve
     print::ApplyLayoutSettings(info, data.layout);
     print::ReadPrinterInfo(info, device);
     print::ComputeLayout(info, device.GetCanvas());
-    const print::PageContent content{source, TitleOf(data.layout)};
+    const print::PageContent content{source, TitleOf(data.layout), summary || data.layout.IsSummaryPrint};
     const print::Pagination pages = print::Paginate(std::move(list), content, info);
     const QStringList problems = print::LayoutProblems(info, content.Title, pages.PageCount, device.GetCanvas());
     if (!problems.isEmpty()) {
@@ -134,15 +134,18 @@ int PdfMain(int argc, char** argv)
     print::SubstituteFonts();
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(Q("korvexa-cli pdf FILE.slab -o OUT.pdf [--select 1,3,5]\n"
+    parser.setApplicationDescription(Q("korvexa-cli pdf FILE.slab -o OUT.pdf [--select 1,3,5] [--summary]\n"
                                        "Writes the calculation sheets of the designed slabs of FILE.slab as a\n"
-                                       "PDF (A4, the file's print layout), or of the slabs numbered in --select."));
+                                       "PDF (A4, the file's print layout), or of the slabs numbered in --select;\n"
+                                       "with --summary (or the layout's 一覧表を印刷する) the summary table of\n"
+                                       "the printed slabs comes first."));
     parser.addHelpOption();
     parser.addPositionalArgument(Q("pdf"), Q("the command"));
     parser.addPositionalArgument(Q("file"), Q("the data file"));
     const QCommandLineOption output({Q("o"), Q("output")}, Q("The PDF file written."), Q("OUT.pdf"));
     const QCommandLineOption select(Q("select"), Q("The slab numbers to print, for example 1,3,5."), Q("LIST"));
-    parser.addOptions({output, select});
+    const QCommandLineOption summary(Q("summary"), Q("The summary table of the printed slabs before their sheets."));
+    parser.addOptions({output, select, summary});
     if (!parser.parse(QCoreApplication::arguments())) {
         std::cerr << "korvexa-cli: " << parser.errorText().toStdString() << "\n";
         return kExitError;
@@ -157,10 +160,11 @@ int PdfMain(int argc, char** argv)
         return kExitError;
     }
     if (args.size() != 2 || parser.value(output).isEmpty()) {
-        std::cerr << "korvexa-cli: usage: korvexa-cli pdf FILE.slab -o OUT.pdf [--select 1,3,5]\n";
+        std::cerr << "korvexa-cli: usage: korvexa-cli pdf FILE.slab -o OUT.pdf [--select 1,3,5] [--summary]\n";
         return kExitError;
     }
-    return PdfCommand(args[1].toStdString(), parser.value(output).toStdString(), selection, std::cerr);
+    return PdfCommand(args[1].toStdString(), parser.value(output).toStdString(), selection, parser.isSet(summary),
+                      std::cerr);
 }
 
 }  // namespace korvexa::cli

@@ -215,7 +215,10 @@ void WriteLayout(ByteWriter& w, const PrintLayout& l)
     WriteFont(w, l.HeaderFont, "ページ番号フォント名");
     for (int v : {l.LeftMargin, l.TopMargin, l.HeaderSideMargin, l.HeaderTopMargin, l.ParagraphSpace, l.Indent})
         w.Int(v);
-    w.Bytes({l.ChangeEvenSideMargin, l.ChangeEvenHeaderPos, 0, 0});
+    // The third byte of the even-page flags, which readers of the format
+    // skip, says whether the summary table is printed: 1 no, 2 yes (0, in
+    // files of programs without the table, says nothing).
+    w.Bytes({l.ChangeEvenSideMargin, l.ChangeEvenHeaderPos, static_cast<std::uint8_t>(l.IsSummaryPrint ? 2 : 1), 0});
     w.Bytes({l.ChangeEvenHeaderPos, 0, 0, 0});
     for (const FontSetting* font : {&l.TitleFont, &l.BodyFont, &l.HeaderFont})
         w.FixedText(IsStyleText(font->Style) ? font->Style : std::string(), kStyleSize, "フォントスタイル");
@@ -533,6 +536,17 @@ FontSetting ReadFont(ByteReader& r, const char* nameField, const char* sizeField
     return font;
 }
 
+// The summary switch in the third byte of the even-page flags: 0 (a file
+// of a program without the summary table) keeps the setting in force.
+void ReadSummarySwitch(const ByteReader& r, std::string_view evenFlags, std::size_t offset, PrintLayout& l)
+{
+    const auto v = static_cast<unsigned char>(evenFlags[2]);
+    if (v > 2)
+        r.Fail("IsSummaryPrint", offset + 2, std::to_string(v) + " は 0、1、2 のいずれかでなければなりません");
+    if (v != 0)
+        l.IsSummaryPrint = v == 2;
+}
+
 void ReadLayout(ByteReader& r, int v, PrintLayout& l)
 {
     r.SetPlace("印刷設定");
@@ -550,7 +564,9 @@ void ReadLayout(ByteReader& r, int v, PrintLayout& l)
     l.ParagraphSpace = r.IntAtLeast("ParagraphSpace", 0);
     l.Indent = r.IntAtLeast("Indent", 0);
     std::size_t offset = r.Offset();
-    l.ChangeEvenSideMargin = r.Flag(r.Bytes(4, "ChangeEvenSideMargin"), 0, offset, "ChangeEvenSideMargin");
+    const std::string_view evenFlags = r.Bytes(4, "ChangeEvenSideMargin");
+    l.ChangeEvenSideMargin = r.Flag(evenFlags, 0, offset, "ChangeEvenSideMargin");
+    ReadSummarySwitch(r, evenFlags, offset, l);
     offset = r.Offset();
     l.ChangeEvenHeaderPos = r.Flag(r.Bytes(4, "ChangeEvenHeaderPos"), 0, offset, "ChangeEvenHeaderPos");
     if (v < kVersionFontStyles)

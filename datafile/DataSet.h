@@ -51,6 +51,7 @@ struct PrintLayout {
     bool ChangeEvenSideMargin = false;
     bool ChangeEvenHeaderPos = false;
     bool IsTitlePrint = true;
+    bool IsSummaryPrint = false;  // the summary table (スラブ一覧表) before the sheets
     bool operator==(const PrintLayout&) const = default;
 };
 

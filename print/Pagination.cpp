@@ -3,6 +3,7 @@
 #include "engine/SlabData.h"
 #include "print/PrinterInfomation.h"
 #include "print/SlabBlock.h"
+#include "print/SummaryTable.h"
 
 namespace korvexa::print {
 
@@ -41,7 +42,11 @@ Pagination Paginate(std::vector<int> printList, const PageContent& content, cons
 {
     Pagination pages;
     pages.PrintList = std::move(printList);
-    const int title = TitleHeight(content.Title, info);
+    int title = TitleHeight(content.Title, info);
+    if (content.Summary && !pages.PrintList.empty()) {
+        AddSummaryPages(pages, content.Slabs, info, title);
+        title = 0;
+    }
     double used = title;
     int count = 0;
     int first = 0;

@@ -60,12 +60,15 @@ struct PageTitle {
 struct PageContent {
     const PrintSource& Slabs;
     PageTitle Title;
+    bool Summary = false;  // the summary table of the printed slabs first
 };
 
-// One page: Count blocks, the first at position First of the print list.
+// One page: Count blocks, the first at position First of the print list;
+// on a summary page, Count lines of the summary table.
 struct PageIndexMember {
     int Count = 0;
     int First = 0;
+    bool Summary = false;
     bool operator==(const PageIndexMember&) const = default;
 };
 
@@ -86,7 +89,8 @@ int TitleHeight(const PageTitle& title, const PrinterInfomation& info);
 
 // Splits the print list into pages of the usable height.  A block taller
 // than a page gets a page of its own; page 1 holds at least the title or a
-// block, never nothing.
+// block, never nothing.  With the summary, its pages come first (the
+// title on page 1) and the blocks start on a page of their own.
 Pagination Paginate(std::vector<int> printList, const PageContent& content, const PrinterInfomation& info);
 
 }  // namespace korvexa::print

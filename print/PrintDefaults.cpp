@@ -43,6 +43,7 @@ constexpr FlagKey kFlagKeys[] = {
     {&datafile::PrintLayout::ChangeEvenSideMargin, "ChangeEvenSideMargin"},
     {&datafile::PrintLayout::ChangeEvenHeaderPos, "ChangeEvenHeaderPos"},
     {&datafile::PrintLayout::IsTitlePrint, "TitlePrint"},
+    {&datafile::PrintLayout::IsSummaryPrint, "SummaryPrint"},
 };
 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to)

@@ -7,6 +7,7 @@
 #include "print/BlockColumns.h"
 #include "print/PrinterInfomation.h"
 #include "print/SlabBlock.h"
+#include "print/SummaryTable.h"
 
 namespace korvexa::print {
 
@@ -61,6 +62,8 @@ int DrawPage(QPainter& canvas, PrinterInfomation& info, const PageContent& conte
         return static_cast<int>(std::ceil(y));
     const PageIndexMember& page = pages.PageIndex[static_cast<std::size_t>(p)];
     const PrintSource& source = content.Slabs;
+    if (page.Summary)
+        return static_cast<int>(std::ceil(DrawSummaryPage(canvas, info, source, pages, p, y)));
     for (int i = 0; i < page.Count; ++i) {
         if (i > 0)
             y += info.ParagraphGap;

@@ -178,6 +178,7 @@ void TPrintSetup::ApplyLayout(const datafile::PrintLayout& layout)
     firstPageNo_ = layout.FirstPageNo;
     ui->TitleEdit->setPlainText(MemoText(LinesOf(layout.Title)));
     ui->IsTitlePrint->setChecked(layout.IsTitlePrint);
+    ui->IsSummaryPrint->setChecked(layout.IsSummaryPrint);
     ShowLayout();
 }
 
@@ -188,6 +189,7 @@ datafile::PrintLayout TPrintSetup::Layout() const
     layout.FirstPageNo = firstPageNo_;
     layout.Title = print::TitleText(print::TitleLines(ui->TitleEdit->toPlainText().toStdString()));
     layout.IsTitlePrint = IsTitlePrint();
+    layout.IsSummaryPrint = IsSummaryPrint();
     return layout;
 }
 
@@ -224,15 +226,17 @@ void TPrintSetup::SetPrintSource(std::unique_ptr<print::PrintSource> source)
 
 print::PageTitle TPrintSetup::CurrentTitle() const { return {TitleLines(), IsTitlePrint(), FirstPageNo()}; }
 
+print::PageContent TPrintSetup::Content() const { return {*source_, CurrentTitle(), IsSummaryPrint()}; }
+
 void TPrintSetup::Paginate()
 {
     Pages = print::Paginate(SelectMode ? print::DesignedAmong(*source_, Selection) : print::CalculatedSlabs(*source_),
-                            {*source_, CurrentTitle()}, info_);
+                            Content(), info_);
 }
 
 int TPrintSetup::DrawPage(QPainter& canvas, print::PrinterInfomation& info, int p, int n, bool pageNumbersOff)
 {
-    return print::DrawPage(canvas, info, {*source_, CurrentTitle()}, Pages, p, n, pageNumbersOff);
+    return print::DrawPage(canvas, info, Content(), Pages, p, n, pageNumbersOff);
 }
 
 bool TPrintSetup::PrintPages(QWidget* parent)
@@ -257,7 +261,7 @@ bool TPrintSetup::PrintPages(QWidget* parent)
                                                    printer_->IsPdfPrinter());
     if (plan.pages.empty())
         return false;
-    const QString error = print::PrintPlanned(*printer_, info_, {*source_, CurrentTitle()}, Pages, plan);
+    const QString error = print::PrintPlanned(*printer_, info_, Content(), Pages, plan);
     if (!error.isEmpty())
         ShowError(parentWidget() ? parentWidget() : this, error);
     return error.isEmpty();
@@ -280,6 +284,8 @@ bool TPrintSetup::RefusesLayout(QWidget* parent, const QString& refused)
 QStringList TPrintSetup::TitleLines() const { return LinesOf(ui->TitleEdit->toPlainText().toStdString()); }
 
 bool TPrintSetup::IsTitlePrint() const { return ui->IsTitlePrint->isChecked(); }
+
+bool TPrintSetup::IsSummaryPrint() const { return ui->IsSummaryPrint->isChecked(); }
 
 void TPrintSetup::SetMinimum(TNumberEdit* box, TUpDown* upDown, int minimum)
 {

@@ -77,6 +77,8 @@ public:
     int FirstPageNo() const { return firstPageNo_; }  // 0: no page numbers
     QStringList TitleLines() const;
     bool IsTitlePrint() const;
+    // The summary table of the printed slabs before their sheets.
+    bool IsSummaryPrint() const;
 
     // One print job of `pageCount` pages on the printer (see RunPrintJob).
     // A printer that cannot be opened, or fails midway, is reported in the
@@ -94,6 +96,8 @@ public:
     korvexa::print::Pagination Pages;
     // The title lines, their switch and the first page number as they are now.
     korvexa::print::PageTitle CurrentTitle() const;
+    // The slabs, the title and the summary switch as they are now.
+    korvexa::print::PageContent Content() const;
     void Paginate();
     // Page p of Pages with the printed number n (see print::DrawPage).
     int DrawPage(QPainter& canvas, korvexa::print::PrinterInfomation& info, int p, int n, bool pageNumbersOff);

@@ -51,6 +51,38 @@ TEST(PdfCommand, PrintsTheSelectedSlabsInListOrder)
     EXPECT_TRUE(sheets.contains(QStringLiteral("両端固定一方向スラブ")));
 }
 
+// The summary before the sheets: every designed slab's name once on its
+// page, and the count.
+TEST(PdfCommand, SummaryTableBeforeTheSheets)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) {
+        if (qEnvironmentVariableIsSet("CI"))
+            FAIL() << "pdftotext missing in CI";
+        GTEST_SKIP() << "pdftotext not installed (make test installs poppler-utils)";
+    }
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("summary.pdf"));
+    const CliRun run = Cli({QStringLiteral("pdf"), kSample, QStringLiteral("-o"), pdf, QStringLiteral("--summary")});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const auto page = [&](int number) {
+        QProcess text;
+        text.start(pdftotext, {QStringLiteral("-f"), QString::number(number), QStringLiteral("-l"), QString::number(number),
+                               pdf, QStringLiteral("-")});
+        text.waitForFinished(60000);
+        return QString::fromUtf8(text.readAllStandardOutput());
+    };
+    const QString summary = page(1);
+    EXPECT_TRUE(summary.contains(QStringLiteral("スラブ一覧表")));
+    EXPECT_TRUE(summary.contains(QStringLiteral("計 15 枚、NG 0 枚")));
+    const QStringList names = {QStringLiteral("S1 事務室"), QStringLiteral("S2 事務室(隅)"), QStringLiteral("S12 デッキ一方向"),
+                               QStringLiteral("S15 バルコニー")};
+    for (const QString& name : names)
+        EXPECT_EQ(summary.count(name + QLatin1Char('\n')) + summary.count(name + QLatin1Char(' ')), 1) << name.toStdString();
+    EXPECT_TRUE(page(2).contains(QStringLiteral("S1 事務室")));  // the sheets follow
+    EXPECT_FALSE(page(2).contains(QStringLiteral("スラブ一覧表")));
+}
+
 TEST(PdfCommand, RefusesWhatItCannotPrint)
 {
     QTemporaryDir dir;

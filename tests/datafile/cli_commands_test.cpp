@@ -8,9 +8,11 @@
 #include <sstream>
 
 #include "TestData.h"
+#include "cli/CsvCommand.h"
 #include "cli/DataFileCommands.h"
 #include "cli/DesignCommand.h"
 #include "datafile/TextCodec.h"
+#include "engine/SheetTexts.h"
 
 namespace korvexa::cli {
 namespace {
@@ -57,7 +59,7 @@ TEST(CliDataFile, JsonToFileAndBack)
       "grades": ["SD345", "SD345", "SD345", "SD345", "SD345", "SD345", "SD390", "SD390"],
       "layout": {"Title": "表題\r\n二行目\r\n", "FirstPageNo": 3, "BottomMargin": 8,
                  "TitleFont": {"Name": "ＭＳ ゴシック", "Size": 12, "Style": "Bold"},
-                 "IsTitlePrint": false},
+                 "IsTitlePrint": false, "IsSummaryPrint": true},
       "slabs": [{"Name": "S1 事務室", "Bind": 1, "Lx": 4.0, "Ly": 6.0, "FL": 1.2, "LL": [2.9, 0, 1.8]},
                 {"Name": "未入力", "Bind": 1},
                 {"Name": "S3 バルコニー", "Bind": 14, "Lx": 1.2, "FL": 0.8, "LL": [1.8, 0, 0.6]}]
@@ -77,6 +79,7 @@ TEST(CliDataFile, JsonToFileAndBack)
     EXPECT_EQ(Field(layout, "FirstPageNo").toInt(), 3);
     EXPECT_EQ(Field(layout, "BottomMargin").toInt(), 8);
     EXPECT_FALSE(Field(layout, "IsTitlePrint").toBool());
+    EXPECT_TRUE(Field(layout, "IsSummaryPrint").toBool());
     EXPECT_EQ(Text(Field(Field(layout, "TitleFont"), "Style")), "Bold");
     EXPECT_EQ(Text(Field(Field(layout, "BodyFont"), "Name")), "ＭＳ Ｐ明朝");
     const QJsonArray slabs = Field(root, "slabs").toArray();
@@ -200,8 +203,124 @@ TEST(CliDataFile, ShowPrintsEverySlabOfTheExample)
     ASSERT_EQ(show.status, 0) << show.err;
     EXPECT_EQ(show.err, "");
     for (const char* part : {"S1 事務室", "S15 バルコニー", "四辺固定(精算)", "片持ち", "短期(積雪)", "D10･D13 @",
-                             "16δ/Lx = 1/625  ≦ 1/250 OK", "t/Lx = 1/27  ≧ 1/30 OK", "固有振動数", "計算済み 15 枚"})
+                             "16δ/Lx=1/625≦1/250 OK", "t/Lx=1/27≧1/30 OK", "固有振動数", "判定      OK",
+                             "計算済み 15 枚、NG 0 枚"})
         EXPECT_NE(show.out.find(part), std::string::npos) << part;
+}
+
+// show judges as the sheets do: a cantilever thick enough by t/L ≥ 1/10 is
+// OK whatever 16δ/L is; one too thin fails by 16δ/L, with its reason.
+TEST(CliDataFile, ShowGivesTheVerdictOfTheSheets)
+{
+    TempFolder folder;
+    datafile::test::WriteBytes(folder / "in.json", R"({"settings": {"LoadUnitFactor": 1000}, "slabs": [
+        {"Name": "C1", "Bind": 14, "Lx": 1.5, "T": 15, "FL": 1.2, "LL": [1.8, 0, 1.8], "P": [3, 0, 3]},
+        {"Name": "C2", "Bind": 14, "Lx": 1.5, "T": 12, "FL": 1.2, "LL": [1.8, 0, 1.8], "P": [3, 0, 3]}]})");
+    ASSERT_EQ(Slab(folder / "in.json", folder / "c.slab").status, 0);
+    const Outcome show = Show(folder / "c.slab");
+    ASSERT_EQ(show.status, 0) << show.err;
+    const std::size_t second = show.out.find("■ スラブ 2");
+    ASSERT_NE(second, std::string::npos);
+    const std::string first = show.out.substr(0, second);
+    EXPECT_NE(first.find("t/L=1/10≧1/10 OK"), std::string::npos) << first;
+    EXPECT_NE(first.find("判定      OK"), std::string::npos) << first;
+    EXPECT_NE(show.out.find("＞1/250 NG", second), std::string::npos) << show.out;
+    EXPECT_NE(show.out.find("判定      NG  16δ/L=1/", second), std::string::npos) << show.out;
+    EXPECT_NE(show.out.find("NG 1 枚"), std::string::npos);
+}
+
+// The fields of one CSV row (RFC 4180: quoted fields, doubled quotes).
+std::vector<std::string> CsvFields(std::string_view row)
+{
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        const char c = row[i];
+        if (quoted && c == '"' && i + 1 < row.size() && row[i + 1] == '"')
+            fields.back() += row[++i];
+        else if (c == '"')
+            quoted = !quoted;
+        else if (c == ',' && !quoted)
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    return fields;
+}
+
+std::vector<std::string> CsvRows(std::string text)
+{
+    std::vector<std::string> rows;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = text.find("\r\n", at);
+        rows.push_back(text.substr(at, end - at));
+        at = end == std::string::npos ? text.size() : end + 2;
+    }
+    return rows;
+}
+
+// Every slab of the example in a row, its values those the design gives,
+// as many decimals as the sheet prints.
+TEST(CliDataFile, CsvOfTheExample)
+{
+    std::ostringstream out, err;
+    ASSERT_EQ(CsvCommand((kExamples / "sample.slab").string(), out, datafile::CsvEncoding::Utf8, err), 0) << err.str();
+    std::string text = out.str();
+    ASSERT_TRUE(text.starts_with("\xEF\xBB\xBF"));
+    const std::vector<std::string> rows = CsvRows(text.substr(3));
+    const datafile::ReadResult read = datafile::ReadDataFile(kExamples / "sample.slab");
+    ASSERT_TRUE(read.ok());
+    const std::vector<SlabData>& slabs = read.data->slabs;
+    ASSERT_EQ(rows.size(), slabs.size() + 1);
+    const std::vector<std::string> head = CsvFields(rows[0]);
+    EXPECT_EQ(head, datafile::CsvColumnNames(1000));
+    const auto column = [&](const char* name) {
+        return static_cast<std::size_t>(std::find(head.begin(), head.end(), name) - head.begin());
+    };
+    for (std::size_t i = 0; i < slabs.size(); ++i) {
+        const std::vector<std::string> f = CsvFields(rows[i + 1]);
+        const SlabData& s = slabs[i];
+        ASSERT_EQ(f.size(), head.size()) << rows[i + 1];
+        EXPECT_EQ(f[column("名称")], s.Name);
+        EXPECT_EQ(f[column("Lx (m)")], FixedNumber(s.Lx, 2));
+        EXPECT_EQ(f[column("合計 (kN/m2)")], FixedNumber(s.TL[0], 2));
+        EXPECT_EQ(f[column("M 短辺端部 (kN･m/m)")], FixedNumber(s.M[0][0][0], 2));
+        EXPECT_EQ(f[column("Q/Qa 長辺")], FixedNumber(s.QRatio[0][1], 2));
+        EXPECT_EQ(f[column("上端筋 長辺中央")], s.BarText[1][1][0]);
+        EXPECT_EQ(f[column("積雪時 M 短辺端部 (kN･m/m)")].empty(), s.LoadTime != LoadLongTermSnow) << s.Name;
+        EXPECT_EQ(f[column("判定")], "OK");
+    }
+}
+
+TEST(CliDataFile, CsvFileInEitherEncoding)
+{
+    TempFolder folder;
+    datafile::test::WriteBytes(folder / "in.json", R"({"slabs": [
+        {"Name": "A,\"1\"", "Bind": 1, "Lx": 4, "Ly": 5, "FL": 1000, "LL": [2900, 0, 1800]},
+        {"Name": "未入力", "Bind": 1}]})");
+    ASSERT_EQ(Slab(folder / "in.json", folder / "a.slab").status, 0);
+    std::ostringstream err;
+    ASSERT_EQ(CsvFileCommand((folder / "a.slab").string(), (folder / "a.csv").string(), datafile::CsvEncoding::Cp932, err), 0)
+        << err.str();
+    const std::string cp932 = datafile::test::ReadBytes(folder / "a.csv");
+    EXPECT_FALSE(cp932.starts_with("\xEF\xBB\xBF"));
+    const std::vector<std::string> rows = CsvRows(datafile::Cp932ToUtf8(cp932).text);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(CsvFields(rows[0]), datafile::CsvColumnNames(1));
+    EXPECT_TRUE(rows[1].starts_with("1,\"A,\"\"1\"\"\",四辺固定(精算),等分布荷重,長期,4.00,5.00,1.25,15.0,")) << rows[1];
+    EXPECT_NE(rows[1].find(",1000,2900,"), std::string::npos) << rows[1];  // N/m², whole numbers
+    const std::vector<std::string> undesigned = CsvFields(rows[2]);
+    EXPECT_EQ(undesigned[CsvFields(rows[0]).size() - 3], "未計算");
+    EXPECT_NE(undesigned[CsvFields(rows[0]).size() - 2].find("Lx"), std::string::npos);
+    EXPECT_EQ(undesigned[datafile::CsvColumnNames(1).size() - 1], "");
+
+    EXPECT_EQ(CsvFileCommand((folder / "a.slab").string(), (folder / "a.slab").string(), datafile::CsvEncoding::Utf8, err), 2);
+    EXPECT_EQ(CsvFileCommand((folder / "none.slab").string(), (folder / "b.csv").string(), datafile::CsvEncoding::Utf8, err), 2);
+    EXPECT_FALSE(fs::exists(folder / "b.csv"));
+    datafile::CsvEncoding encoding{};
+    EXPECT_TRUE(ParseCsvEncoding("CP932", encoding) && encoding == datafile::CsvEncoding::Cp932);
+    EXPECT_TRUE(ParseCsvEncoding("utf-8", encoding) && encoding == datafile::CsvEncoding::Utf8);
+    EXPECT_FALSE(ParseCsvEncoding("latin1", encoding));
 }
 
 TEST(CliDataFile, LatexReportWithTheDefaultOrAGivenHeader)

@@ -187,6 +187,9 @@ TEST(DamagedFile, PrintLayoutValues)
     b[b.size() - 8 - 45 - 8] = 3;  // ChangeEvenSideMargin
     ExpectRefused(b, {"ChangeEvenSideMargin"});
     b = ValidFile();
+    b[b.size() - 8 - 45 - 6] = 3;  // the summary switch: 0, 1 or 2
+    ExpectRefused(b, {"IsSummaryPrint"});
+    b = ValidFile();
     b[b.size() - 8 - 45 - 7] = 3;  // an unread byte of the even-page flags
     EXPECT_TRUE(DecodeDataFile(b).ok());
 }

@@ -159,7 +159,7 @@ TEST(FileLayout, PrintLayoutFields)
     for (std::size_t i = 0; i < 6; ++i)
         EXPECT_EQ(IntAt(b, at + 4 * i), margins[i]);
     at += 24;
-    EXPECT_EQ(Bytes(b, at, 8), std::string("\1\1\0\0\1\0\0\0", 8));
+    EXPECT_EQ(Bytes(b, at, 8), std::string("\1\1\1\0\1\0\0\0", 8));  // 1 in the third byte: no summary
     at += 8;
     EXPECT_EQ(Bytes(b, at, 15), "Bold & Italic" + std::string(2, '\0'));
     EXPECT_EQ(Bytes(b, at + 15, 15), "Italic" + std::string(9, '\0'));
@@ -168,6 +168,32 @@ TEST(FileLayout, PrintLayoutFields)
     EXPECT_EQ(IntAt(b, at), 0);
     EXPECT_EQ(IntAt(b, at + 4), 12);
     EXPECT_EQ(b.size(), at + 8);
+}
+
+// The summary switch lies in the third byte of the even-page flags, which
+// readers of older programs skip and their writers leave 0: such a file
+// keeps the switch in force.
+TEST(FileLayout, SummarySwitchInTheSpareByteOfTheEvenPageFlags)
+{
+    struct Case {
+        int stored;  // -1: as this program writes the layout
+        bool layout, current, read;
+    };
+    const Case cases[] = {{-1, true, false, true}, {-1, false, true, false}, {0, false, true, true}, {0, true, false, false}};
+    for (const Case& c : cases) {
+        DataSet d = Designed({DesignableSlab("S1")});
+        d.layout.IsSummaryPrint = c.layout;
+        std::string b = EncodeDataFile(d);
+        char& spare = b[b.size() - 8 - 45 - 8 + 2];
+        EXPECT_EQ(spare, c.layout ? 2 : 1);
+        if (c.stored >= 0)
+            spare = static_cast<char>(c.stored);
+        PrintLayout current;
+        current.IsSummaryPrint = c.current;
+        const ReadResult r = DecodeDataFile(b, current);
+        ASSERT_TRUE(r.ok()) << r.error.detail;
+        EXPECT_EQ(r.data->layout.IsSummaryPrint, c.read) << c.stored << c.layout << c.current;
+    }
 }
 
 TEST(FileLayout, EmptyTitleIsLengthZeroAndClearsTheTitleOnReading)

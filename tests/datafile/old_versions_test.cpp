@@ -159,7 +159,8 @@ TEST(OldVersions, EmptyVersionTextMeansTheCurrentLayout)
 TEST(OldVersions, CurrentFilesReadBackByTheOldLayoutWriter)
 {
     // What this program writes is what a 1.1.0.2 program wrote, apart from
-    // the version text.
+    // the version text and the summary switch, in a byte of the even-page
+    // flags that such a program wrote as 0 and never read.
     DataSet d;
     d.slabs = {DesignableSlab("S1"), DesignableSlab("S2")};
     d.slabs[1].Bind = 14;
@@ -172,6 +173,9 @@ TEST(OldVersions, CurrentFilesReadBackByTheOldLayoutWriter)
     ASSERT_EQ(ours.size(), theirs.size());
     ours.replace(10, 10, std::string(10, '\0'));
     theirs.replace(10, 10, std::string(10, '\0'));
+    char& summarySwitch = ours[ours.size() - 8 - 45 - 8 + 2];
+    EXPECT_EQ(summarySwitch, 1);
+    summarySwitch = 0;
     EXPECT_EQ(ours, theirs);
 }
 

@@ -62,6 +62,48 @@ TEST(Paginate, FillsPagesByBlockHeight)
     }
 }
 
+// The summary table: three lines of heads, a line a slab (two for an NG
+// slab), the count after the last; the blocks start on a page of their own.
+TEST(Paginate, SummaryPagesComeFirst)
+{
+    PrinterInfomation info;
+    info.BodyPitch = 40;
+    info.ParagraphGap = 35;
+    info.TitlePitch = 50;
+    struct Case {
+        const char* what;
+        int slabs, usable;
+        QStringList title;
+        bool firstNg;
+        std::vector<PageIndexMember> summary;
+    };
+    const Case cases[] = {
+        {"three slabs", 3, 1300, {}, false, {{3, 0, true}}},
+        {"below a title", 3, 1300, Lines(3), false, {{3, 0, true}}},
+        {"thirty slabs over three pages", 30, 600, {}, false, {{12, 0, true}, {12, 12, true}, {6, 24, true}}},
+        {"eleven slabs and the count on one page", 11, 600, {}, false, {{11, 0, true}}},
+        {"an NG slab takes the count's room: the last slab goes with the count", 11, 600, {}, true,
+         {{10, 0, true}, {1, 10, true}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        datafile::DataSet data = FifteenLineSlabs(c.slabs);
+        if (c.firstNg) {
+            data.slabs[0].M[0][0][0] = 10;
+            data.slabs[0].MRatio[0][0][0] = 1.5;
+        }
+        const print::DataSetSource source(data);
+        info.UsableHeight = c.usable;
+        const print::Pagination pages =
+            print::Paginate(print::CalculatedSlabs(source), {source, {c.title, true, 0}, true}, info);
+        const std::vector<PageIndexMember> summary(pages.PageIndex.begin() + 1,
+                                                   pages.PageIndex.begin() + 1 + static_cast<long>(c.summary.size()));
+        EXPECT_EQ(summary, c.summary);
+        ASSERT_GT(pages.PageIndex.size(), c.summary.size() + 1);
+        EXPECT_EQ(pages.PageIndex[c.summary.size() + 1], (PageIndexMember{c.usable >= 1300 ? 2 : 1, 0}));
+    }
+}
+
 TEST(Paginate, PrintsOnlyDesignedSlabs)
 {
     datafile::DataSet data = FifteenLineSlabs(4);
@@ -137,6 +179,58 @@ TEST(DrawPage, MirrorsMarginsByTheNumberAndThePageNumberByThePage)
         EXPECT_NEAR(bottom, top + index.Count * 15 * info.BodyPitch + (index.Count - 1) * info.ParagraphGap, index.Count);
         EXPECT_LE(bottom, info.TopY + info.UsableHeight);
     }
+}
+
+// The summary page: the title, every printed slab once, an NG slab in bold
+// with its reasons below it, the count; the table between the left margin
+// and its mirror.  The blocks follow on page 2, without the title.
+TEST(DrawPage, SummaryTableAcrossTheTextWidth)
+{
+    datafile::DataSet data = FifteenLineSlabs(3);
+    data.slabs[1].M[0][0][0] = 10;
+    data.slabs[1].MRatio[0][0][0] = 1.5;
+    const print::DataSetSource source(data);
+    FakePrinterDevice printer;
+    PrinterInfomation info;
+    print::ApplyLayoutSettings(info, {});
+    print::ReadPrinterInfo(info, printer);
+    print::ComputeLayout(info, printer.GetCanvas());
+    const print::PageContent content{source, {Lines(1), true, 1}, true};
+    const print::Pagination pages = print::Paginate(print::CalculatedSlabs(source), content, info);
+    ASSERT_EQ(pages.PageCount, 2);
+    QPainter painter(printer.GetCanvas());
+    for (int p = 1; p <= 2; ++p) {
+        if (p == 2)
+            printer.NewPage();
+        print::DrawPage(painter, info, content, pages, p, p, false);
+    }
+    painter.end();
+    const auto& summary = printer.pages[0].texts;
+    const auto count = [&](const QString& text) {
+        return std::count_if(summary.begin(), summary.end(), [&](const auto& t) { return t.text == text; });
+    };
+    EXPECT_EQ(count(QStringLiteral("title")), 1);
+    for (const char* name : {"S0001", "S0002", "S0003"})
+        EXPECT_EQ(count(QString::fromUtf8(name)), 1) << name;
+    EXPECT_EQ(count(QStringLiteral("　計 3 枚、NG 1 枚")), 1);
+    const auto ng = std::find_if(summary.begin(), summary.end(), [](const auto& t) { return t.text == QStringLiteral("S0002"); });
+    EXPECT_TRUE(ng->font.bold());
+    const auto reason = std::find_if(summary.begin(), summary.end(), [](const auto& t) {
+        return t.text == QStringLiteral("　M検定比 1.50（短辺端部）");
+    });
+    ASSERT_NE(reason, summary.end());
+    EXPECT_TRUE(reason->font.bold());
+    EXPECT_GT(reason->baseline.y(), ng->baseline.y());
+    const auto frame = printer.pages[0].rects.last().rect;
+    EXPECT_EQ(frame.left(), info.OddLeftX);
+    EXPECT_EQ(frame.right(), info.EvenLeftX + 2 * info.IndentPx + info.TableWidth);
+    EXPECT_GT(frame.width(), info.TableWidth);
+
+    const auto& blocks = printer.pages[1].texts;
+    EXPECT_TRUE(std::none_of(blocks.begin(), blocks.end(), [](const auto& t) { return t.text == QStringLiteral("title"); }));
+    const auto first = std::find_if(blocks.begin(), blocks.end(), [](const auto& t) { return t.text.startsWith(QStringLiteral("　S")); });
+    ASSERT_NE(first, blocks.end());
+    EXPECT_NEAR(first->Top(), info.TopY + info.LineGap / 2, 1);
 }
 
 TEST(PlanPrint, HoldsTheRangeToTheNewPagesAndMakesTheCopies)

@@ -39,6 +39,7 @@ PrintLayout Changed()
     l.ChangeEvenSideMargin = true;
     l.ChangeEvenHeaderPos = true;
     l.IsTitlePrint = false;
+    l.IsSummaryPrint = true;
     return l;
 }
 
@@ -61,6 +62,7 @@ TEST_F(PrintDefaultsTest, RegisteredDefaultsComeBackWhole)
     EXPECT_EQ(file_.ReadString("Print Header", "Title", ""), "§５　二次部材の設計\\n\\n\\n５.１ スラブの設計\\n");
     EXPECT_EQ(file_.ReadString("Print Layout", "TitleFontStyle", ""), "Bold");
     EXPECT_EQ(file_.ReadString("Print Layout", "TitlePrint", ""), "0");
+    EXPECT_EQ(file_.ReadString("Print Layout", "SummaryPrint", ""), "1");
     EXPECT_EQ(file_.ReadString("Print Layout", "ChangeEvenHeaderPos", ""), "1");
     EXPECT_EQ(file_.ReadInteger("Print Layout", "HeaderFontSize", 0), 10);
     EXPECT_EQ(file_.ReadInteger("Print Header", "FirstPageNo", 0), 3);
