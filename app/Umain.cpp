@@ -19,6 +19,7 @@
 #include "app/RecoveryCopy.h"
 #include "app/StartupPaths.h"
 #include "app/UmainShared.h"
+#include "app/Uoverview.h"
 #include "app/UserMessages.h"
 #include "components/ConfigFolder.h"
 #include "components/DesktopOpener.h"
@@ -65,6 +66,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
     SetUpPrint();
     SetUpLatex();
     SetUpEdit();
+    SetUpOverview();
     qApp->installEventFilter(this);
     SizeAndCentre();
 }
@@ -261,6 +263,8 @@ bool TMainForm::FormCloseQuery()
         return false;
     if (!saved.isEmpty())
         FileHistory->Remake(saved, false);
+    if (OverviewForm)
+        OverviewForm->close();  // keeps its size for the next time
     app::WriteSetting(iniFileName_, "Color", "BackColor", BackColourText(BackColor(), DefaultBackColor));
     FileHistory->Save();
     recovery_->Remove();  // a clean exit: saved or given up

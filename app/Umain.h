@@ -11,6 +11,7 @@
 //   UmainFiles.cpp  new, open, save, the save question and recent files
 //   UmainEdit.cpp   undo and redo, the modified state, the recovery copy
 //   UmainPrint.cpp  print, print a selection and the print preview
+//   UmainOverview.cpp  the slab overview window and the CSV export
 #pragma once
 
 #include <QColor>
@@ -27,6 +28,7 @@
 #include "app/FcList.h"
 #include "app/SlabList.h"
 #include "datafile/DataSet.h"
+#include "datafile/SlabCsv.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -41,6 +43,7 @@ class TFileHistory;
 class THelpWindow;
 class TLatexForm;
 class TNumberEdit;
+class TOverviewForm;
 class TPreviewForm;
 class TPrintSetup;
 class TReplaceForm;
@@ -156,6 +159,18 @@ public:
     TSelectDialog* SelectDialog = nullptr;  // "印刷データの選択"
     TPreviewForm* PreviewForm = nullptr;    // "印刷プレビュー"
 
+    // The overview window and the CSV export (UmainOverview.cpp).
+    void OverviewButtonClick();  // "スラブ一覧"
+    void ShowSlabAt(int index);  // the overview's choice
+    void MenuCsvOutClick();      // "CSV出力..."
+    TOverviewForm* OverviewForm = nullptr;  // made when first shown
+    // The CSV file dialog (empty name: cancelled); tests answer it.
+    struct CsvTarget {
+        QString fileName;
+        korvexa::datafile::CsvEncoding encoding = korvexa::datafile::CsvEncoding::Utf8;
+    };
+    std::function<CsvTarget(QWidget*, const QString& suggested)> ChooseCsvFile;
+
     // The LaTeX report (UmainLatex.cpp).
     void MenuTeXOutClick();
     void LatexSettingClick();
@@ -213,6 +228,10 @@ private:
 
     // UmainPrint.cpp
     void SetUpPrint();
+
+    // UmainOverview.cpp
+    void SetUpOverview();
+    void TakeValueTypedHere();
 
     // UmainLatex.cpp
     void SetUpLatex();
