@@ -292,6 +292,7 @@ void SlabOverviewModel::SlabInserted(int index)
     Judge(row);
     endInsertRows();
     NumbersFrom(row + 1);
+    MarkCurrent();
     emit CountsChanged();
 }
 
@@ -304,6 +305,7 @@ void SlabOverviewModel::SlabRemoved(int index)
     verdicts_.erase(verdicts_.begin() + row);
     endRemoveRows();
     NumbersFrom(row);
+    MarkCurrent();
     emit CountsChanged();
 }
 
@@ -335,14 +337,18 @@ void SlabOverviewModel::Rejudge()
     emit CountsChanged();
 }
 
-void SlabOverviewModel::CurrentChanged(int index)
+void SlabOverviewModel::CurrentChanged(int) { MarkCurrent(); }
+
+// Moves the marker to the slab the main window shows.  The list tells of a
+// new current slab before or after the insertion or removal that brings
+// it, so each of them marks it again; a row out of range waits for the
+// rebuild that follows.
+void SlabOverviewModel::MarkCurrent()
 {
-    // A new list is shown before the notifier tells of it: the rebuild
-    // that follows marks the current slab.
-    if (slabs_.Count() != rowCount())
-        return;
     const int old = current_;
-    current_ = index - 1;
+    current_ = slabs_.CurrentIndex() - 1;
+    if (old == current_)
+        return;
     for (int row : {old, current_})
         if (row >= 0 && row < rowCount())
             emit dataChanged(this->index(row, No), this->index(row, No));

@@ -72,6 +72,7 @@ private:
     void Rebuild();
     void Rejudge();
     void CurrentChanged(int index);
+    void MarkCurrent();
     void NumbersFrom(int row);
 
     const SlabList& slabs_;

@@ -42,6 +42,14 @@ private:
         return *overview;
     }
 
+    // The overview takes the keys and clicks (isActiveWindow() also holds
+    // while its parent, the main window, is the active one).
+    static void Activate(TOverviewForm& o)
+    {
+        o.activateWindow();
+        QTRY_VERIFY(QApplication::activeWindow() == &o);
+    }
+
     static QTableView* Table(TOverviewForm& o) { return o.findChild<QTableView*>(QStringLiteral("SlabTable")); }
     // The cell of the row shown at `row`, as text.
     static QString Shown(TOverviewForm& o, int row, int column)
@@ -137,9 +145,14 @@ private Q_SLOTS:
         TOverviewForm& o = Open();
         QTableView* table = Table(o);
         table->sortByColumn(SlabOverviewModel::No, Qt::DescendingOrder);
-        QVERIFY(QTest::qWaitForWindowExposed(&o));
+        Activate(o);
         const QRect cell = table->visualRect(table->model()->index(2, SlabOverviewModel::Name));
-        QTest::mouseDClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+        // A press, then the double click as the window system delivers it
+        // (QTest's double click does not reach an item view offscreen).
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+        QMouseEvent twice(QEvent::MouseButtonDblClick, cell.center(), table->viewport()->mapToGlobal(cell.center()),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(table->viewport(), &twice);
         QCOMPARE(w.form->CurrentIndex(), 13);
         QCOMPARE(w.Info(), QStringLiteral("13/15"));
 
@@ -157,6 +170,7 @@ private Q_SLOTS:
         table->selectRow(0);
         table->selectionModel()->select(table->model()->index(11, 0),
                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        Activate(o);
         table->setFocus();
         QApplication::clipboard()->clear();
         QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
@@ -169,11 +183,11 @@ private Q_SLOTS:
         QCOMPARE(first.mid(0, 7), (QStringList{QStringLiteral("1"), QStringLiteral("S1 事務室"), QStringLiteral("四辺固定(精算)"),
                                                QStringLiteral("4.00"), QStringLiteral("6.00"), QStringLiteral("15.0"),
                                                QStringLiteral("長期")}));
-        QCOMPARE(first[9], QStringLiteral("16δ/Lx=1/411≦1/250 OK"));
+        QCOMPARE(first[9], QStringLiteral("t/Lx=1/27≧1/30 OK"));
         QCOMPARE(first[12], QStringLiteral("OK"));
         QCOMPARE(lines[2].split(QLatin1Char('\t')).mid(0, 5),
                  (QStringList{QStringLiteral("12"), QStringLiteral("S12 デッキ一方向"), QStringLiteral("両端固定一方向"),
-                              QStringLiteral("3.00"), QString()}));
+                              QStringLiteral("2.40"), QString()}));
         QVERIFY(lines[3].isEmpty());
     }
 
