@@ -5,6 +5,9 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QHideEvent>
+#include <QLayout>
+#include <QScreen>
+#include <QStyle>
 #include <algorithm>
 
 #include "app/AppSettings.h"
@@ -17,7 +20,7 @@ using korvexa::app::SlabOverviewModel;
 namespace {
 
 constexpr const char* kSection = "Overview";
-const QSize kFirstSize(1100, 520);
+constexpr int kFirstHeight = 520;
 
 // The widest text a column usually holds, which sizes it (measuring every
 // row of a large file would make opening slow).
@@ -45,7 +48,7 @@ TOverviewForm::TOverviewForm(const korvexa::app::DataNotifier& notifier, const Q
 
     const int width = korvexa::app::ReadSetting(iniFile_, kSection, "Width", QString()).toInt();
     const int height = korvexa::app::ReadSetting(iniFile_, kSection, "Height", QString()).toInt();
-    resize(width > 0 && height > 0 ? QSize(width, height) : kFirstSize);
+    resize(width > 0 && height > 0 ? QSize(width, height) : FirstSize());
 }
 
 TOverviewForm::~TOverviewForm() = default;
@@ -77,6 +80,23 @@ void TOverviewForm::SetUpTable()
     copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(copy, &QAction::triggered, this, &TOverviewForm::CopyRows);
     table->addAction(copy);
+}
+
+// Wide enough for every column up to the verdict's reasons, as far as the
+// screen allows.
+QSize TOverviewForm::FirstSize() const
+{
+    const QHeaderView* header = ui->SlabTable->horizontalHeader();
+    int columns = 0;
+    for (int c = 0; c < SlabOverviewModel::ColumnCount - 1; ++c)
+        columns += header->sectionSize(c);
+    columns += fontMetrics().horizontalAdvance(QStringLiteral("NG　16δ/Lx=1/999＞1/250、t=15.0cm＜必要厚 18.2cm"));
+    const QMargins around = layout()->contentsMargins();
+    const int margins = around.left() + around.right() + 2 * ui->SlabTable->frameWidth() +
+                        style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
+    const QScreen* shown = screen();
+    const int room = shown ? shown->availableGeometry().width() * 9 / 10 : columns + margins;
+    return {std::min(columns + margins, room), kFirstHeight};
 }
 
 void TOverviewForm::ShowCounts()

@@ -42,6 +42,7 @@ protected:
 
 private:
     void SetUpTable();
+    QSize FirstSize() const;
     void ShowCounts();
     void Choose(const QModelIndex& index);
 

@@ -12,9 +12,12 @@
 // the smallest step, preview-page2.png; edit-menu.png (the 編集 menu after
 // an edit) and recovery-question.png (the question at start-up about data
 // a window left unsaved); layout-refused.png, the warning that refuses the
-// preview of a layout the paper cannot hold.
+// preview of a layout the paper cannot hold; overview.png (the slab
+// overview of the sample with slab 7 judged by 16δ/Lx, which fails) and
+// overview-ng.png (its NG slabs only).
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -32,6 +35,7 @@
 #include "app/Application.h"
 #include "app/RecoveryCopy.h"
 #include "app/Umain.h"
+#include "app/Uoverview.h"
 #include "app/UserMessages.h"
 #include "latex/Ulatexform.h"
 #include "components/NumberEdit.h"
@@ -254,5 +258,13 @@ int main(int argc, char** argv)
     QTimer::singleShot(0, &form, [&form, &boxShot] { GrabMessageBox(&form, boxShot); });
     form.findChild<QAction*>(QStringLiteral("PreviewButton"))->trigger();
     ok &= SavePixmap(boxShot, out, "layout-refused.png");
+
+    form.FormShow(kSample);
+    form.ShowSlabAt(7);
+    form.findChild<QCheckBox*>(QStringLiteral("Conditional"))->click();  // 16δ/Lx = 1/227: NG
+    form.OverviewButtonClick();
+    ok &= Save(*form.OverviewForm, out, "overview.png");
+    form.OverviewForm->findChild<QCheckBox*>(QStringLiteral("NgOnly"))->click();
+    ok &= Save(*form.OverviewForm, out, "overview-ng.png");
     return ok ? 0 : 1;
 }
