@@ -45,8 +45,8 @@ DeflectionCheck JudgeDeflection(const SlabData& s)
     if (!StatesDeflection(s))
         return {};
     if (ShowsSpanThicknessCheck(s))
-        return {DeflectionRule::SpanThickness, SpanThicknessRatio(s), SpanThicknessLimit(s)};
-    return {DeflectionRule::Deflection, s.DeltaRatio16, 250};
+        return {DeflectionRule::SpanThickness, SpanThicknessRatio(s), SpanThicknessLimit(s), true};
+    return {DeflectionRule::Deflection, s.DeltaRatio16, 250, DeflectionOk(s)};
 }
 
 }  // namespace

@@ -45,7 +45,8 @@ struct DeflectionCheck {
     DeflectionRule rule = DeflectionRule::None;
     int ratio = 0;  // n of 1/n: 100·Lx/t, or DeltaRatio16
     int limit = 0;  // 30 or 10 (t/Lx), 250 (16δ/Lx)
-    bool Ok() const { return rule != DeflectionRule::Deflection || ratio >= limit; }
+    bool ok = true; // the sheet's decision (DeflectionOk)
+    bool Ok() const { return ok; }
 };
 
 // The thickness against the required thickness, stated when the deflection

@@ -1,6 +1,7 @@
 // The print command of the print settings dialog and the print selection
 // dialog, on the recording printer: page ranges, copies, a paper changed in
-// the print dialog, a refused job, and 1,200 slabs selected.
+// the print dialog, a refused job, 1,200 slabs selected, and the summary
+// table of a selection.
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -231,6 +232,32 @@ private slots:
         dialog.findChild<QPushButton*>(QStringLiteral("PrintButton"))->click();
         QCOMPARE(told, QStringList{QStringLiteral("印刷するデータを選択して下さい")});
         QCOMPARE(printer_->printDialogs, dialogs);
+    }
+
+    // 一覧表を印刷する: the selection's summary comes first, its sheets follow.
+    void theSummaryOfASelectionComesBeforeItsSheets()
+    {
+        Create(6);
+        TSelectDialog dialog(*setup_);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        datafile::PrintLayout layout = setup_->Layout();
+        layout.IsSummaryPrint = true;
+        setup_->ApplyLayout(layout);
+        Answer([](int pages) { return PrintChoice{1, pages, 1, false}; });
+        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("CheckListBox"));
+        list->item(1)->setCheckState(Qt::Checked);
+        list->item(4)->setCheckState(Qt::Checked);
+        dialog.findChild<QPushButton*>(QStringLiteral("PrintButton"))->click();
+        QVERIFY(printer_->pages.size() >= 2);
+        QStringList summary;
+        for (const auto& t : printer_->pages[0].texts)
+            summary << t.text;
+        QVERIFY(summary.contains(QStringLiteral("　スラブ一覧表")));
+        QVERIFY(summary.contains(QStringLiteral("S0002")) && summary.contains(QStringLiteral("S0005")));
+        QVERIFY(!summary.contains(QStringLiteral("S0001")));
+        QVERIFY(summary.contains(QStringLiteral("　計 2 枚、NG 0 枚")));
+        QCOMPARE(Names(1), (QStringList{QStringLiteral("S0002"), QStringLiteral("S0005")}));
     }
 };
 
