@@ -12,6 +12,7 @@
 #include "LargeDataSet.h"
 #include "app/DataNotifier.h"
 #include "app/SlabOverviewModel.h"
+#include "WindowBenchMain.h"
 #include "app/Umain.h"
 #include "app/Uoverview.h"
 #include "app/UserMessages.h"
@@ -125,16 +126,4 @@ BENCHMARK(SortByMomentRatio)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir config;
-    qputenv("KORVEXA_CONFIG_DIR", config.path().toUtf8());
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Korvexa"));
-    korvexa::app::Messages().beep = [] {};
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunWindowBenchmarks(argc, argv); }

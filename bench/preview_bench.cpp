@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 
+#include "WindowBenchMain.h"
 #include "app/Umain.h"
 #include "app/UserMessages.h"
 #include "print/PrintFonts.h"
@@ -75,17 +76,4 @@ BENCHMARK(SwitchZoom)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir config;
-    qputenv("KORVEXA_CONFIG_DIR", config.path().toUtf8());
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Korvexa"));
-    korvexa::print::SubstituteFonts();
-    korvexa::app::Messages().beep = [] {};
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunWindowBenchmarks(argc, argv, korvexa::print::SubstituteFonts); }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "WindowBenchMain.h"
 #include "app/Umain.h"
 #include "app/UserMessages.h"
 #include "components/NumberEdit.h"
@@ -45,16 +46,4 @@ BENCHMARK(EditToRedrawnSheet)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir config;
-    qputenv("KORVEXA_CONFIG_DIR", config.path().toUtf8());
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Korvexa"));
-    korvexa::app::Messages().beep = [] {};
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunWindowBenchmarks(argc, argv); }
