@@ -44,7 +44,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
     ui->setupUi(this);
     setWindowIcon(app::ProgramIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     OpenBrowser = [this](const QUrl& url) {
         return OpenWithDesktop(url, this, [this, url] {
             app::Tell(this, MessageKind::Warning,
@@ -68,17 +68,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
     SetUpEdit();
     SetUpOverview();
     qApp->installEventFilter(this);
-    SizeAndCentre();
-}
-
-// The window takes the size its contents need, follows them when they
-// change, and starts in the middle of the screen.
-void TMainForm::SizeAndCentre()
-{
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    adjustSize();
-    if (const QScreen* here = screen())
-        move(here->availableGeometry().center() - rect().center());
+    RestoreWindowState();
 }
 
 TMainForm::~TMainForm()
@@ -266,6 +256,7 @@ bool TMainForm::FormCloseQuery()
     if (OverviewForm)
         OverviewForm->close();  // keeps its size for the next time
     app::WriteSetting(iniFileName_, "Color", "BackColor", BackColourText(BackColor(), DefaultBackColor));
+    SaveWindowState();
     FileHistory->Save();
     recovery_->Remove();  // a clean exit: saved or given up
     return true;

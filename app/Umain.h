@@ -12,6 +12,7 @@
 //   UmainEdit.cpp   undo and redo, the modified state, the recovery copy
 //   UmainPrint.cpp  print, print a selection and the print preview
 //   UmainOverview.cpp  the slab overview window and the CSV export
+//   UmainWindowState.cpp  size and place on the screen
 #pragma once
 
 #include <QColor>
@@ -207,12 +208,15 @@ private:
     void SetUpToolBar();
     void SetUpMenus();
     void ApplyFonts();
-    void SizeAndCentre();
     void SetCaption(const QString& fileName, bool readOnly);
     void SetPanelColour(const QColor& colour);
     bool FormCloseQuery();
     void HELP2Click();
     void About1Click();
+
+    // UmainWindowState.cpp
+    void RestoreWindowState();
+    void SaveWindowState();
 
     // UmainFiles.cpp
     enum class Continuation { Go, Abandon };

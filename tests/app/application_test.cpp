@@ -4,6 +4,7 @@
 // under Xvfb with the xcb platform.
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cstdlib>
@@ -98,6 +99,41 @@ private slots:
         QCOMPARE(caption(QMessageBox::Yes), QStringLiteral("はい"));
         QCOMPARE(caption(QMessageBox::No), QStringLiteral("いいえ"));
         QCOMPARE(caption(QMessageBox::Cancel), QStringLiteral("キャンセル"));
+    }
+
+    // The window opens within the screen, no taller than 90 % of it, and as
+    // large as its contents when they fit; the tool bar, the message bar and
+    // every input stay reachable (the panels scroll).  CTest runs this also
+    // on a 1920 x 1080 screen at scale 1.5, and on 1366 x 768.
+    void windowFitsTheScreen()
+    {
+        TMainForm form;
+        form.show();
+        form.FormShow(QStringLiteral(KORVEXA_SOURCE_DIR "/examples/sample.slab"));
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        const QRect area = form.screen()->availableGeometry();
+        QVERIFY(area.contains(form.frameGeometry()));
+        QVERIFY(form.frameGeometry().height() <= area.height() * 0.9);
+        if (form.sizeHint().height() < area.height() * 0.8)
+            QCOMPARE(form.size(), form.sizeHint());
+
+        const auto shown = [&form](QWidget* widget, QWidget* within) {
+            return widget->isVisible() && within->rect().contains(QRect(widget->mapTo(within, QPoint()), widget->size()));
+        };
+        QVERIFY(shown(form.findChild<QWidget*>(QStringLiteral("MessageBar")), &form));
+        QVERIFY(shown(form.findChild<QWidget*>(QStringLiteral("NameBox")), &form));
+        QWidget* panels = form.findChild<QScrollArea*>(QStringLiteral("InputScroll"))->viewport();
+        int inputs = 0;
+        for (QWidget* input : form.findChild<QWidget*>(QStringLiteral("InputPage"))->findChildren<QWidget*>()) {
+            if (!(input->focusPolicy() & Qt::TabFocus) || !input->isVisibleTo(&form) || !input->isEnabled())
+                continue;
+            input->setFocus();
+            QTRY_VERIFY(input->hasFocus());
+            QVERIFY2(shown(input, panels), qPrintable(input->objectName()));
+            ++inputs;
+        }
+        QVERIFY(inputs > 30);
     }
 
     // Last: leaving the event loops ends every later loop of the test too.
