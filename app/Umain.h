@@ -12,7 +12,7 @@
 //   UmainEdit.cpp   undo and redo, the modified state, the recovery copy
 //   UmainPrint.cpp  print, print a selection and the print preview
 //   UmainOverview.cpp  the slab overview window and the CSV export
-//   UmainWindowState.cpp  size and place on the screen
+//   UmainWindowState.cpp  size and place on the screen, the last folder used
 #pragma once
 
 #include <QColor>
@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DialogFolders.h"
 #include "app/EditCommands.h"
 #include "app/FcList.h"
 #include "app/SlabList.h"
@@ -105,7 +106,8 @@ public:
     const korvexa::app::TFc_List& FcList() const { return FcList_; }
 
     // How the save dialog is set up for a data file (kind 0) or a LaTeX
-    // file (kind 1).
+    // file (kind 1): it starts at `fileName`, or without one in the folder
+    // the dialogs start in.
     struct SaveDialogSetup {
         QString filter;     // Qt filter text, entries separated by ";;"
         int filterIndex = 1;
@@ -113,9 +115,10 @@ public:
         QString fileName;
         QString defaultSuffix;  // given to a name typed without one
     };
-    static SaveDialogSetup PrepareSaveDialog(const QString& fileName, int kind);
+    SaveDialogSetup PrepareSaveDialog(const QString& fileName, int kind) const;
     // The file dialogs; tests answer them.  An empty name means cancelled.
-    std::function<QString(QWidget*)> ChooseOpenFile;
+    // The open dialog starts in `folder`.
+    std::function<QString(QWidget*, const QString& folder)> ChooseOpenFile;
     std::function<QString(QWidget*, const SaveDialogSetup&)> ChooseSaveFile;
 
     // The file commands.
@@ -232,6 +235,7 @@ private:
 
     // UmainPrint.cpp
     void SetUpPrint();
+    void TellPdfWritten(const QString& fileName);
 
     // UmainOverview.cpp
     void SetUpOverview();
@@ -325,4 +329,5 @@ private:
     int committedIndex_ = 0;  // its index; 0: none yet
     std::unique_ptr<korvexa::app::RecoveryCopy> recovery_;
     QTimer* recoveryTimer_ = nullptr;
+    korvexa::app::DialogFolders folders_;
 };

@@ -37,8 +37,8 @@ bool IsReadOnly(const QString& fileName)
 
 void TMainForm::SetUpFiles()
 {
-    ChooseOpenFile = [](QWidget* parent) {
-        return QFileDialog::getOpenFileName(parent, QString(), QString(), kDataFilter);
+    ChooseOpenFile = [](QWidget* parent, const QString& folder) {
+        return QFileDialog::getOpenFileName(parent, QString(), folder, kDataFilter);
     };
     ChooseSaveFile = [](QWidget* parent, const SaveDialogSetup& setup) {
         const QString start = setup.fileName.isEmpty() ? setup.directory : setup.fileName;
@@ -106,12 +106,12 @@ QString TMainForm::CurrentFileName() const { return FileHistory->NowOpenFileName
 
 datafile::PrintLayout TMainForm::PrintLayout() const { return PrintSetup->Layout(); }
 
-TMainForm::SaveDialogSetup TMainForm::PrepareSaveDialog(const QString& fileName, int kind)
+TMainForm::SaveDialogSetup TMainForm::PrepareSaveDialog(const QString& fileName, int kind) const
 {
     SaveDialogSetup setup;
     setup.filter = kind == 1 ? QStringLiteral("LaTeXファイル(*.tex)") : kDataFilter + QStringLiteral(";;") + kAllFilesFilter;
     setup.filterIndex = 1;
-    setup.directory = fileName.isEmpty() ? QString() : QFileInfo(fileName).path();
+    setup.directory = fileName.isEmpty() ? folders_.StartFolder(CurrentFileName()) : QFileInfo(fileName).path();
     setup.fileName = fileName;
     setup.defaultSuffix = kind == 1 ? QStringLiteral("tex") : QStringLiteral("slab");
     return setup;
@@ -149,6 +149,7 @@ TMainForm::Continuation TMainForm::AskSaveCurrent(bool withCancel, QString* save
         const QString name = app::WithExtension(chosen, QStringLiteral(".slab"));
         if (!ConfirmRenamedTarget(chosen, name) || !WriteData(name))
             return Continuation::Abandon;
+        folders_.Used(name);
         MarkSaved();
         if (savedName)
             *savedName = name;
@@ -224,6 +225,7 @@ void TMainForm::ApplyDataSet(datafile::DataSet& data, const QString& fileName)
     ReloadNameBox();
     UpdateLoadUnit();
     FileHistory->Remake(fileName, true);
+    folders_.Used(fileName);
     SetCaption(fileName, IsReadOnly(fileName));
     ShowSlab();
     StartNewData();
@@ -233,9 +235,11 @@ void TMainForm::MenuOpenClick()
 {
     if (AskSaveCurrent(true) == Continuation::Abandon)
         return;
-    const QString chosen = ChooseOpenFile(this);
-    if (!chosen.isEmpty())
-        OpenParamFile(chosen);
+    const QString chosen = ChooseOpenFile(this, folders_.StartFolder(CurrentFileName()));
+    if (chosen.isEmpty())
+        return;
+    folders_.Used(chosen);
+    OpenParamFile(chosen);
 }
 
 int TMainForm::HistoryOpen(const QString& fileName)
@@ -271,6 +275,7 @@ void TMainForm::MenuSaveAsClick()
     const QString name = app::WithExtension(chosen, QStringLiteral(".slab"));
     if (!ConfirmRenamedTarget(chosen, name) || !WriteData(name))
         return;
+    folders_.Used(name);
     MarkSaved();
     if (name == current)
         return;

@@ -55,9 +55,12 @@ void TMainForm::MenuTeXOutClick()
     TakeTypedValue();
     if (CountCalculatedSlabs(true) == 0)
         return;
-    const QString chosen = ChooseSaveFile(this, PrepareSaveDialog(TexFileName, 1));
+    const QString offered =
+        app::OfferedOutputFile(folders_.StartFolder(CurrentFileName()), CurrentFileName(), QStringLiteral(".tex"));
+    const QString chosen = ChooseSaveFile(this, PrepareSaveDialog(offered, 1));
     if (chosen.isEmpty())
         return;
+    folders_.Used(chosen);
     const QString target = app::WithExtension(chosen, QStringLiteral(".tex"));
     if (!ConfirmRenamedTarget(chosen, target))
         return;

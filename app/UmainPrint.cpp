@@ -51,6 +51,10 @@ void TMainForm::SetUpPrint()
                                MakeToolIcon(ToolIcon::First), MakeToolIcon(ToolIcon::Previous),
                                MakeToolIcon(ToolIcon::Next), MakeToolIcon(ToolIcon::Last)});
     SelectDialog->ShowPreview = [this](QWidget*) { PreviewForm->exec(); };
+    PrintSetup->OfferPdfFile = [this] {
+        return app::OfferedOutputFile(folders_.StartFolder(CurrentFileName()), CurrentFileName(), QStringLiteral(".pdf"));
+    };
+    connect(PrintSetup, &TPrintSetup::PdfWritten, this, &TMainForm::TellPdfWritten);
     // The File menu enables it while it is open only (UmainFiles.cpp): the
     // command checks for itself.
     ui->MenuPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -68,6 +72,16 @@ void TMainForm::TellLeftOut()
     const std::string note = datafile::LeftOutNote(SlabList.View());
     if (!note.empty())
         ui->MessageBar->setText(QStringLiteral("　") + QString::fromStdString(note));
+}
+
+// The PDF printer's file is named where the user looks after printing
+// (with the slabs left out, whichever dialog printed).
+void TMainForm::TellPdfWritten(const QString& fileName)
+{
+    folders_.Used(fileName);
+    ui->MessageBar->clear();
+    TellLeftOut();
+    ui->MessageBar->setText(ui->MessageBar->text() + QStringLiteral("　PDFファイルに印刷しました：") + fileName);
 }
 
 void TMainForm::PrintButtonClick()

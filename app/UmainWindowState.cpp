@@ -1,5 +1,5 @@
 // What the main window keeps from one run to the next: its size and place
-// on the screen.
+// on the screen, and the folder its file dialogs used last.
 //
 // The window opens as large as its controls need, but within the free
 // area of its screen (the screen less the desktop's panels) and no taller
@@ -23,11 +23,13 @@ constexpr double kHeightShare = 0.9;
 
 constexpr const char* kSection = "Main Window";
 constexpr const char* kGeometryKey = "Geometry";
+constexpr const char* kFolderKey = "LastFolder";
 
 }  // namespace
 
 void TMainForm::RestoreWindowState()
 {
+    folders_.SetLastFolder(korvexa::app::ReadSetting(iniFileName_, kSection, kFolderKey, QString()));
     // A long message is cut at the window's edge rather than widening it.
     ui->MessageBar->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 
@@ -50,4 +52,5 @@ void TMainForm::RestoreWindowState()
 void TMainForm::SaveWindowState()
 {
     korvexa::app::WriteSetting(iniFileName_, kSection, kGeometryKey, QString::fromLatin1(saveGeometry().toBase64()));
+    korvexa::app::WriteSetting(iniFileName_, kSection, kFolderKey, folders_.LastFolder());
 }

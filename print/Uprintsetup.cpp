@@ -247,8 +247,8 @@ bool TPrintSetup::PrintPages(QWidget* parent)
     if (RefusesLayout(parent, kPrintRefused))
         return false;
     const int offered = Pages.PageCount;
-    const std::optional<printer::PrintChoice> choice =
-        printer_->PrintDialog(parent, offered, printer::DefaultPdfFileName(source_->FileName()));
+    const std::optional<printer::PrintChoice> choice = printer_->PrintDialog(
+        parent, offered, OfferPdfFile ? OfferPdfFile() : printer::DefaultPdfFileName(source_->FileName()));
     if (!choice)
         return false;
     ReadPrinterInfo();
@@ -264,6 +264,8 @@ bool TPrintSetup::PrintPages(QWidget* parent)
     const QString error = print::PrintPlanned(*printer_, info_, Content(), Pages, plan);
     if (!error.isEmpty())
         ShowError(parentWidget() ? parentWidget() : this, error);
+    else if (printer_->IsPdfPrinter())
+        emit PdfWritten(printer_->OutputFileName());
     return error.isEmpty();
 }
 

@@ -122,6 +122,10 @@ public:
     static inline const QString kPreviewRefused =
         QStringLiteral("印刷プレビューを表示できません。印刷設定を直してください。");
 
+    // The PDF printer's file offered in the print dialog; without it, the
+    // data file's name beside it (printer::DefaultPdfFileName).
+    std::function<QString()> OfferPdfFile;
+
     // The font dialog (nothing when cancelled), the error and warning
     // boxes, and the question whether to mend a layout that does not fit
     // (true: yes, the dialog stays open); tests answer them.
@@ -136,6 +140,8 @@ Q_SIGNALS:
     // The dialog closed with the layout changed since it was shown (an
     // undo step of the window that showed it).
     void LayoutEdited(const korvexa::datafile::PrintLayout& before, const korvexa::datafile::PrintLayout& after);
+    // A print on the PDF printer wrote this file.
+    void PdfWritten(const QString& fileName);
 
 protected:
     void showEvent(QShowEvent* event) override;

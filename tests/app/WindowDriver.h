@@ -36,6 +36,7 @@ public:
     QList<int> choices;
     // Names chosen in the next open and save dialogs (cancelled when none).
     QStringList openNames, saveNames;
+    QStringList openFolders;  // where the open dialogs started
     QList<TMainForm::SaveDialogSetup> saveDialogs;
 
     void AnswerMessages()
@@ -64,7 +65,10 @@ public:
     {
         korvexa::printer::PrinterFactory() = printer;
         form = std::make_unique<TMainForm>();
-        form->ChooseOpenFile = [this](QWidget*) { return openNames.isEmpty() ? QString() : openNames.takeFirst(); };
+        form->ChooseOpenFile = [this](QWidget*, const QString& folder) {
+            openFolders << folder;
+            return openNames.isEmpty() ? QString() : openNames.takeFirst();
+        };
         form->ChooseSaveFile = [this](QWidget*, const TMainForm::SaveDialogSetup& setup) {
             saveDialogs << setup;
             return saveNames.isEmpty() ? QString() : saveNames.takeFirst();

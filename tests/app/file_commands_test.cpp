@@ -1,13 +1,17 @@
 // New, open, save and save as through the window, with the save question
 // and the recent files; dialogs answered by the test.
+#include <QCheckBox>
 #include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
 
 #include "WindowDriver.h"
+#include "app/DialogFolders.h"
 #include "components/FileHistory.h"
 #include "datafile/DataFile.h"
 #include "engine/Ukorvexa.h"
+#include "latex/Ulatexform.h"
+#include "print/Uprintsetup.h"
 
 using korvexa::app::MessageAnswer;
 
@@ -215,6 +219,75 @@ private slots:
         QCOMPARE(w.shown, QStringList{QStringLiteral("ファイルを読み込みましたが、次の点を変更または無視しました。\n"
                                                      "ファイルの終わりの 3 バイトは何のデータでもないため読み飛ばしました")});
         QCOMPARE(w.form->SlabList.Count(), SlabsIn(sample_));
+    }
+
+    // Where the open, save-as, LaTeX and PDF dialogs start, each cancelled
+    // (the last: the PDF printer's file offered in the print dialog).
+    QStringList DialogStarts()
+    {
+        w.openFolders.clear();
+        w.saveDialogs.clear();
+        w.answers = {MessageAnswer::No};  // the save question before opening, if asked
+        w.Action("MenuOpen")->trigger();
+        w.answers.clear();
+        w.Action("MenuSaveAs")->trigger();
+        w.Action("MenuTeXOut")->trigger();
+        auto& printer = static_cast<korvexa::printer::FakePrinterDevice&>(w.form->PrintSetup->Printer());
+        printer.printAnswer.reset();
+        w.Action("PrintButton")->trigger();
+        const QString data = w.form->CurrentFileName();
+        const QString name = data.isEmpty() ? QStringLiteral("Korvexa") : QFileInfo(data).completeBaseName();
+        if (w.saveDialogs.size() != 2 || QFileInfo(w.saveDialogs[1].fileName).fileName() != name + QStringLiteral(".tex") ||
+            QFileInfo(printer.printDialogPdfName).fileName() != name + QStringLiteral(".pdf"))
+            return {QStringLiteral("dialogs not shown, or not offering the data file's name")};
+        return {w.openFolders.value(0), w.saveDialogs[0].directory, QFileInfo(w.saveDialogs[1].fileName).path(),
+                QFileInfo(printer.printDialogPdfName).path()};
+    }
+
+    // The dialogs start in the data file's folder, else in the folder last
+    // used (also at the next start), else in the documents folder.  The
+    // message bar names the PDF file a print wrote.
+    void dialogsStartInTheDataFolderElseTheLastOneUsed()
+    {
+        QFile::remove(config_.filePath(QStringLiteral("#Korvexa#.ini")));
+        w.Open();
+        w.form->LatexForm->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->setChecked(false);  // no compiler run
+        const QString a = Path("a"), b = Path("b"), c = Path("c");
+        for (const QString& folder : {a, b, c})
+            QVERIFY(QDir().mkpath(folder));
+        const auto all = [](const QString& folder) { return QStringList(4, folder); };
+
+        w.DesignCurrent();
+        QCOMPARE(DialogStarts(), all(korvexa::app::DocumentsFolder()));
+        w.saveNames << a + QStringLiteral("/plan.slab");
+        w.Action("MenuSaveAs")->trigger();
+        QCOMPARE(DialogStarts(), all(a));
+
+        w.Action("NewDataButton")->trigger();  // saved: no question
+        w.DesignCurrent();
+        QCOMPARE(DialogStarts(), all(a));
+        w.saveNames << b + QStringLiteral("/report.tex");
+        w.Action("MenuTeXOut")->trigger();
+        QVERIFY(QFile::exists(b + QStringLiteral("/report.tex")));
+        QCOMPARE(DialogStarts(), all(b));
+
+        auto& printer = static_cast<korvexa::printer::FakePrinterDevice&>(w.form->PrintSetup->Printer());
+        printer.SelectPrinter(printer.GetPrinterNames().indexOf(korvexa::printer::kPdfPrinterName));
+        printer.printAnswer = korvexa::printer::PrintChoice{1, 1, 1, false};
+        const QString pdf = c + QStringLiteral("/sheets.pdf");
+        printer.duringPrintDialog = [pdf](korvexa::printer::FakePrinterDevice& device) { device.SetOutputFileName(pdf); };
+        w.Action("PrintButton")->trigger();
+        QCOMPARE(w.Message(), QStringLiteral("　PDFファイルに印刷しました：") + pdf);
+        printer.duringPrintDialog = nullptr;
+        QCOMPARE(DialogStarts(), all(c));
+
+        w.answers = {MessageAnswer::No};
+        QVERIFY(w.form->close());
+        w.Open();
+        w.DesignCurrent();
+        QCOMPARE(DialogStarts(), all(c));
+        QVERIFY(QDir(c).removeRecursively());
+        QCOMPARE(DialogStarts(), all(korvexa::app::DocumentsFolder()));
     }
 
     void commandsHaveTheStandardKeys()

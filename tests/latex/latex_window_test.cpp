@@ -19,6 +19,7 @@
 
 #include "FakeTools.h"
 #include "WindowDriver.h"
+#include "app/DialogFolders.h"
 #include "datafile/ProfileFile.h"
 #include "datafile/TextCodec.h"
 #include "engine/Ucommon.h"
@@ -226,7 +227,8 @@ private slots:
         QCOMPARE(w.shown, QStringList{QStringLiteral("計算されたスラブがありません")});
         w.shown.clear();
 
-        const QString offered = w.form->TexFileName;
+        // Untitled data, no folder used yet: the documents folder.
+        const QString offered = QDir(korvexa::app::DocumentsFolder()).filePath(QStringLiteral("Korvexa.tex"));
         UseTools(QString());
         Output(QStringLiteral("①S1_x"), "out.txt");
         QCOMPARE(w.saveDialogs.last().fileName, offered);
