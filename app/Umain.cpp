@@ -138,6 +138,22 @@ void TMainForm::SetUpToolBar()
     connect(ui->SlabDeleteButton, &QAction::triggered, this, &TMainForm::SlabDeleteButtonClick);
     connect(ui->ReplaceButton, &QAction::triggered, this, &TMainForm::ReplaceButtonClick);
     SetUpNameBox();
+
+    // The keys of the スラブ menu.  None is a key the boxes edit with:
+    // Ctrl+Home and Ctrl+End do in a one-line box what Home and End do,
+    // and the window takes them (IsWindowKey).
+    const std::pair<QAction*, QKeySequence> keys[] = {
+        {ui->SlabAddButton, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)},
+        {ui->SlabCopyButton, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D)},
+        {ui->SlabDeleteButton, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete)},
+        {ui->ReplaceButton, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R)},
+        {ui->TopButton, QKeySequence(Qt::CTRL | Qt::Key_Home)},
+        {ui->BeforButton, QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+        {ui->NextButton, QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
+        {ui->LastButton, QKeySequence(Qt::CTRL | Qt::Key_End)},
+    };
+    for (const auto& [action, key] : keys)
+        action->setShortcut(key);
 }
 
 void TMainForm::SetUpMenus()
@@ -218,10 +234,11 @@ bool TMainForm::OpenParamFile(const QString& fileName)
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
     // The undo keys undo the window's steps, also in a box that has an
-    // undo of its own.
+    // undo of its own; the keys to the first and last slab are the
+    // window's too.
     if (event->type() == QEvent::ShortcutOverride) {
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && widget->window() == this && IsUndoKey(*static_cast<QKeyEvent*>(event))) {
+        if (widget && widget->window() == this && IsWindowKey(*static_cast<QKeyEvent*>(event))) {
             event->ignore();
             return true;
         }
@@ -236,6 +253,13 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// Keys that the window's commands take before a box sees them.
+bool TMainForm::IsWindowKey(const QKeyEvent& key) const
+{
+    const QKeySequence pressed(key.keyCombination());
+    return IsUndoKey(key) || ui->TopButton->shortcut() == pressed || ui->LastButton->shortcut() == pressed;
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

@@ -214,6 +214,7 @@ private:
     void SetCaption(const QString& fileName, bool readOnly);
     void SetPanelColour(const QColor& colour);
     bool FormCloseQuery();
+    bool IsWindowKey(const QKeyEvent& key) const;
     void HELP2Click();
     void About1Click();
 

@@ -9,16 +9,20 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QToolBar>
+#include <QWidgetAction>
 #include <QtTest>
 
 #include "WindowDriver.h"
 #include "datafile/DataFile.h"
 #include "dialogs/HelpWindow.h"
 #include "dialogs/Uabout.h"
+#include "dialogs/Udatareplace.h"
 #include "engine/Ukorvexa.h"
 #include "datafile/ProfileFile.h"
 
@@ -99,6 +103,75 @@ private slots:
         Action("SlabDeleteButton")->trigger();
         QCOMPARE(w.form->SlabList.Count(), 1);
         QCOMPARE(Info(), QStringLiteral("1/1"));
+    }
+
+    // The keys of the スラブ menu pressed in the box being typed into: the
+    // value typed is taken, then the command acts.
+    void slabCommandsWorkByTheirKeysInTheBoxes()
+    {
+        NewWindow(QStringLiteral(KORVEXA_SOURCE_DIR "/examples/sample.slab"));
+        const int n = w.form->SlabList.Count();
+        struct Step {
+            const char* key;
+            int current, count;
+            int keeps;  // the slab that holds the value typed afterwards (0: none)
+        };
+        const Step steps[] = {
+            {"Ctrl+End", n, n, 1},         {"Ctrl+Home", 1, n, n},
+            {"Ctrl+PgDown", 2, n, 1},      {"Ctrl+PgUp", 1, n, 2},
+            {"Ctrl+Shift+D", n + 1, n + 1, n + 1},  // a copy of slab 1 at the end
+            {"Ctrl+Shift+Del", n, n, 0},            // that copy deleted
+            {"Ctrl+Shift+N", n + 1, n + 1, n},      // a new slab after a designed one
+        };
+        int typing = 0;
+        for (const Step& step : steps) {
+            const QString lx = QString::number(2 + 0.05 * ++typing, 'f', 2);
+            TNumberEdit* box = w.Box("LxInput");
+            WindowDriver::Focus(box);
+            box->selectAll();
+            QTest::keyClicks(box, lx);
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence(QString::fromLatin1(step.key)));
+            QCOMPARE(w.form->CurrentIndex(), step.current);
+            QCOMPARE(w.form->SlabList.Count(), step.count);
+            if (step.keeps)
+                QCOMPARE(w.form->SlabList.At(step.keeps).Lx, lx.toDouble());
+        }
+
+        bool arranged = false;
+        QTimer::singleShot(0, w.form.get(), [&] {
+            arranged = QApplication::activeModalWidget() == w.form->ReplaceForm;
+            w.form->ReplaceForm->reject();
+        });
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(QStringLiteral("Ctrl+Shift+R")));
+        QVERIFY(arranged);
+    }
+
+    // Every tool button is a menu item too (reachable with the keyboard),
+    // and no key stands for two commands.
+    void everyToolButtonIsInAMenuAndEveryKeyIsOnce()
+    {
+        QStringList items;
+        for (QAction* menu : w.form->menuBar()->actions())
+            for (QAction* item : menu->menu()->actions())
+                items << item->objectName();
+        // The file commands' buttons have menu items of their own.
+        const QHash<QString, QString> twins = {
+            {QStringLiteral("DataOpenButton"), QStringLiteral("MenuOpen")},
+            {QStringLiteral("DataSaveButton"), QStringLiteral("MenuSave")},
+            {QStringLiteral("PrintButton"), QStringLiteral("MenuPrint")},
+            {QStringLiteral("PreviewButton"), QStringLiteral("MenuPreview")},
+        };
+        for (QAction* button : Find<QToolBar>("ToolBar1")->actions())
+            if (!button->isSeparator() && !qobject_cast<QWidgetAction*>(button))
+                QVERIFY2(items.contains(twins.value(button->objectName(), button->objectName())),
+                         qPrintable(button->objectName()));
+        QHash<QKeySequence, QString> owners;
+        for (QAction* action : w.form->findChildren<QAction*>())
+            for (const QKeySequence& key : action->shortcuts()) {
+                QVERIFY2(!owners.contains(key), qPrintable(key.toString() + QLatin1Char(' ') + owners.value(key)));
+                owners.insert(key, action->objectName());
+            }
+        QCOMPARE(owners.value(QKeySequence(QStringLiteral("Ctrl+PgDown"))), QStringLiteral("NextButton"));
     }
 
     void enterMovesToTheNextBoxAndTakesTheValue()
