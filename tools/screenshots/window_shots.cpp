@@ -10,16 +10,21 @@
 // the screen at each of its zoom steps, preview-zoomN.png (N from 1), with
 // the whole page image of each step, preview-page-zoomN.png, and page 2 at
 // the smallest step, preview-page2.png; edit-menu.png (the 編集 menu after
-// an edit) and recovery-question.png (the question at start-up about data
-// a window left unsaved); layout-refused.png, the warning that refuses the
-// preview of a layout the paper cannot hold; overview.png (the slab
-// overview of the sample with slab 7 judged by 16δ/Lx, which fails) and
-// overview-ng.png (its NG slabs only).
+// an edit), slab-menu.png (the スラブ menu) and recovery-question.png (the
+// question at start-up about data a window left unsaved); layout-refused.png,
+// the warning that refuses the preview of a layout the paper cannot hold;
+// overview.png (the slab overview of the sample with slab 7 judged by
+// 16δ/Lx, which fails) and overview-ng.png (its NG slabs only).
+// On an X server (QT_QPA_PLATFORM=xcb, e.g. under xvfb-run -s "-screen 0
+// 1366x768x24", with QT_SCALE_FACTOR for a scale) also screen.png: the whole
+// screen with the window at its opening size, in the state of error.png (a
+// message in the message bar).
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -195,6 +200,13 @@ int main(int argc, char** argv)
     emit names->activated(0);
     Enter(form, "LxInput", QStringLiteral("7.5"));  // longer than Ly: an error
     ok &= Save(form, out, "error.png");
+    if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
+        QElapsedTimer painted;  // time for the window system to show it
+        painted.start();
+        while (painted.elapsed() < 1000)
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        ok &= SavePixmap(form.screen()->grabWindow(0), out, "screen.png");
+    }
     Enter(form, "LxInput", QStringLiteral("4"));
 
     QPixmap editShot;
@@ -202,6 +214,12 @@ int main(int argc, char** argv)
     QTimer::singleShot(0, &form, [&form, &editShot] { GrabPopup(form, editShot); });
     edit->exec(form.menuBar()->mapToGlobal(form.menuBar()->actionGeometry(edit->menuAction()).bottomLeft()));
     ok &= SavePixmap(editShot, out, "edit-menu.png");
+
+    QPixmap slabShot;
+    auto* slabMenu = form.findChild<QMenu*>(QStringLiteral("MenuSlab"));
+    QTimer::singleShot(0, &form, [&form, &slabShot] { GrabPopup(form, slabShot); });
+    slabMenu->exec(form.menuBar()->mapToGlobal(form.menuBar()->actionGeometry(slabMenu->menuAction()).bottomLeft()));
+    ok &= SavePixmap(slabShot, out, "slab-menu.png");
 
     {  // the copy of a window that ended with its data unsaved
         korvexa::app::RecoveryCopy left(config.path());
