@@ -460,7 +460,8 @@ private slots:
     }
 
     // The window starts centred; the user may resize and move it, and it
-    // opens so again.  A long message does not widen it.
+    // opens so again.  Neither a long message nor a cantilever's captions
+    // change its size.
     void windowIsResizableAndRemembersItsPlace()
     {
         NewWindow(QStringLiteral(KORVEXA_SOURCE_DIR "/examples/sample.slab"));
@@ -477,6 +478,12 @@ private slots:
         Find<QLabel>("MessageBar")->setText(QString(400, QChar(0x3042)));
         QApplication::processEvents();
         QCOMPARE(w.form->size(), size);
+
+        // Made larger, the panels keep their size and leave the room empty.
+        QWidget* panels = Find<QWidget>("InputPage");
+        w.form->resize(w.form->sizeHint() + QSize(400, 300));
+        QApplication::processEvents();
+        QTRY_COMPARE(panels->size(), panels->sizeHint());
 
         const QRect placed(area.topLeft() + QPoint(30, 20), QSize(520, 380));
         w.form->setGeometry(placed);
