@@ -2,7 +2,6 @@
 // export of every slab.
 #include <QAction>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <ostream>
@@ -92,12 +91,12 @@ void TMainForm::ShowSlabAt(int index)
 void TMainForm::MenuCsvOutClick()
 {
     TakeValueTypedHere();
-    const QString file = CurrentFileName();
     const QString suggested =
-        file.isEmpty() ? QStringLiteral("Korvexa.csv") : app::WithExtension(file, QStringLiteral(".csv"));
+        app::OfferedOutputFile(folders_.StartFolder(CurrentFileName()), CurrentFileName(), QStringLiteral(".csv"));
     const CsvTarget target = ChooseCsvFile(this, suggested);
     if (target.fileName.isEmpty())
         return;
+    folders_.Used(target.fileName);
     std::size_t replacedRows = 0;
     std::string error;
     const bool written = datafile::ReplaceFileContents(
