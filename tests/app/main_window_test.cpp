@@ -155,12 +155,13 @@ private slots:
         for (QAction* menu : w.form->menuBar()->actions())
             for (QAction* item : menu->menu()->actions())
                 items << item->objectName();
-        // The file commands' buttons have menu items of their own.
+        // The file commands' and the overview's buttons have menu items of their own.
         const QHash<QString, QString> twins = {
             {QStringLiteral("DataOpenButton"), QStringLiteral("MenuOpen")},
             {QStringLiteral("DataSaveButton"), QStringLiteral("MenuSave")},
             {QStringLiteral("PrintButton"), QStringLiteral("MenuPrint")},
             {QStringLiteral("PreviewButton"), QStringLiteral("MenuPreview")},
+            {QStringLiteral("OverviewButton"), QStringLiteral("MenuOverview")},
         };
         for (QAction* button : Find<QToolBar>("ToolBar1")->actions())
             if (!button->isSeparator() && !qobject_cast<QWidgetAction*>(button))
