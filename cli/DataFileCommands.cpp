@@ -10,6 +10,7 @@
 #include "cli/SlabJson.h"
 #include "datafile/FileReading.h"
 #include "engine/InputCheck.h"
+#include "engine/Reinforcement.h"
 #include "engine/SheetTexts.h"
 #include "engine/SlabVerdict.h"
 #include "engine/Ukorvexa.h"
@@ -140,11 +141,12 @@ bool PrintSlab(const SlabData& s, int status, std::size_t index, const datafile:
                 << (s.QRatio[k][d] > 1 ? "  NG" : "") << "\n";
     }
     out << "  配筋\n";
+    const TextGrid barTexts = BarTexts(s);
     for (int d = 0; d < 2; ++d)
         for (int p = 0; p < 2; ++p) {
             out << "    " << Pad(dirName[d], 7) << Pad(posName[p], 5);
             for (int layer = 0; layer < 2; ++layer)
-                out << "  " << layerName[layer] << " " << Pad(s.BarText[d][p][layer].empty() ? "-" : s.BarText[d][p][layer], 20);
+                out << "  " << layerName[layer] << " " << Pad(barTexts[d][p][layer].empty() ? "-" : barTexts[d][p][layer], 20);
             out << "  at = " << Fixed(s.At[d][p], 2) << " cm²/m\n";
         }
     // The checks as the calculation sheets state them, and the verdict.

@@ -7,6 +7,7 @@
 
 #include "datafile/DataFile.h"
 #include "engine/InputCheck.h"
+#include "engine/Reinforcement.h"
 
 namespace korvexa::cli {
 
@@ -329,7 +330,7 @@ void WriteSlabResults(JsonWriter& w, const SlabData& s)
     w.Member("FvNote", s.FvNote);
     w.Member("DeltaRatio", s.DeltaRatio);
     w.Member("DeltaRatio16", s.DeltaRatio16);
-    w.Member("BarText", s.BarText);
+    w.Member("BarText", BarTexts(s));
     w.Member("GradeText", s.GradeText);
     w.Member("Lambda", s.Lambda);
     w.Member("LambdaMax", s.LambdaMax);

@@ -5,6 +5,7 @@
 
 #include "datafile/TextCodec.h"
 #include "engine/InputCheck.h"
+#include "engine/Reinforcement.h"
 #include "engine/SheetTexts.h"
 #include "engine/Ukorvexa.h"
 
@@ -18,6 +19,7 @@ struct Row {
     const SlabVerdict& v;
     double unit;  // LoadUnitFactor: the loads' unit
     const BarData& bars;
+    TextGrid barTexts;
 };
 
 struct Column {
@@ -124,7 +126,7 @@ void AddStresses(std::vector<Column>& c)
         for (int d = 0; d < 2; ++d)
             for (int p = 0; p < 2; ++p)
                 c.push_back({layers[layer] + std::string(kPositions[d][p]),
-                             Result([d, p, layer](const Row& r) { return r.s.BarText[d][p][layer]; })});
+                             Result([d, p, layer](const Row& r) { return r.barTexts[d][p][layer]; })});
     c.push_back({"鉄筋材種", Result([](const Row& r) { return MakeGradeText(r.s, r.bars, false); })});
 }
 
@@ -226,7 +228,7 @@ void SlabCsvWriter::WriteHeader()
 
 void SlabCsvWriter::WriteSlab(std::size_t number, const SlabData& slab, const SlabVerdict& verdict)
 {
-    const Row r{number, slab, verdict, settings_.LoadUnitFactor, bars_};
+    const Row r{number, slab, verdict, settings_.LoadUnitFactor, bars_, BarTexts(slab)};
     std::string row;
     row.reserve(1024);
     bool first = true;

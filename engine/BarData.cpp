@@ -121,6 +121,8 @@ std::string_view BarData::ArrangementHead(int size1, int size2)
     return {head.text, head.size};
 }
 
+int BarData::NominalDiameterMm(int size) { return DiameterMm(kGeometry[static_cast<std::size_t>(size)]); }
+
 int BarData::YieldOfBar(std::string_view name) const
 {
     for (int i = 1; i < BarSizeCount; ++i)

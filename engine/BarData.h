@@ -38,6 +38,8 @@ public:
     // two sizes alternating, "D10 @" for one size (twice, or with no second
     // bar).  The names and diameters are those of every table.
     static std::string_view ArrangementHead(int size1, int size2);
+    // The number in the name of a size, mm ("D13": 13); 0 for no bar.
+    static int NominalDiameterMm(int size);
 
     // Fy of the row named `name` ("D13"); 0 when there is none.
     int YieldOfBar(std::string_view name) const;

@@ -1,10 +1,7 @@
 #include "engine/Reinforcement.h"
 
 #include <algorithm>
-#include <bit>
-#include <charconv>
 #include <cmath>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -66,175 +63,77 @@ double PairArea(const BarData& bars, int a, int b, double pitch)
     return perBar * 1000 / pitch;
 }
 
-// Bar texts are short ("D10･D13 @200") and written in place, piece by
-// piece: a redesign reuses each string's storage, and no byte is put
-// together elsewhere first.
-struct Number {
-    long long value;  // a typed pitch may be any int, twice one any long long
-};
+// What one design position carries: the tension bars at their pitch on one
+// face, and on the other face the bars that come from the other position,
+// fully (double arrangement) or every other bar at double pitch.  Simply
+// supported spans carry the centre bars at the centre pitch at both
+// positions and take the end bars onto the other face.
+struct PositionLayout {
+    std::array<int, 2> tension;
+    int tensionPitch;
+    std::array<int, 2> other;
+    int otherPitch;
+    int mode;          // CompMode of the position
+    int tensionLayer;  // 0 top, 1 bottom
 
-std::size_t Length(std::string_view text) { return text.size(); }
-std::size_t Length(Number n)
-{
-    if (n.value >= 0 && n.value <= UINT32_MAX) {
-        // Digits from the bit length: ⌊bits·log10 2⌋ (1233/4096 ≈ log10 2)
-        // is the number of digits or one less (0 counts as a one-digit
-        // value).
-        static constexpr std::uint32_t kPowers[] = {0,      10,      100,      1000,      10000,
-                                                    100000, 1000000, 10000000, 100000000, 1000000000};
-        const auto v = static_cast<std::uint32_t>(n.value);
-        const int t = std::bit_width(v | 1u) * 1233 >> 12;
-        return static_cast<std::size_t>(t + 1 - (v < kPowers[t]));
-    }
-    std::size_t length = n.value < 0 ? 2 : 1;
-    const unsigned long long u = n.value < 0 ? 0 - static_cast<unsigned long long>(n.value) : n.value;
-    for (unsigned long long power = 10; length < 20 && u >= power; power *= 10)
-        ++length;
-    return length;
-}
-
-char* Put(char* at, std::string_view text) { return std::copy(text.begin(), text.end(), at); }
-char* Put(char* at, Number n)
-{
-    // Pitches and diameters are small: in 32 bits the digits come quicker.
-    if (n.value >= 0 && n.value <= UINT32_MAX)
-        return std::to_chars(at, at + Length(n), static_cast<std::uint32_t>(n.value)).ptr;
-    return std::to_chars(at, at + Length(n), n.value).ptr;
-}
-
-template <typename... Pieces>
-void WriteInPlace(std::string& out, const Pieces&... pieces)
-{
-    out.resize((Length(pieces) + ...));
-    char* at = out.data();
-    ((at = Put(at, pieces)), ...);
-}
-
-// Nominal diameter in mm (the number in the bar name).
-int DiameterMm(const BarData& bars, int size) { return static_cast<int>(bars[size].Dia * 10 + 0.5); }
-
-// The bars of one position as the texts need them.
-struct PositionBars {
-    int size1 = 0, size2 = 0;  // bar sizes as entered
-    int dia1 = 0, dia2 = 0;    // mm; second 0 when equal to the first
-    std::string_view head;     // "D10･D13 @"
-
-    PositionBars(const BarData& bars, const std::array<int, 2>& pair)
-        : size1(pair[0]), size2(pair[1]), dia1(DiameterMm(bars, pair[0])), dia2(DiameterMm(bars, pair[1])),
-          head(BarData::ArrangementHead(pair[0], pair[1]))
+    PositionLayout(const SlabData& slab, int dir, int pos) : mode(slab.CompMode[pos])
     {
-        if (dia2 == dia1)
-            dia2 = 0;
+        const auto& bars = slab.Bar[dir];
+        const auto& pitch = slab.CalcPitch[dir];
+        if (IsSimplySupportedSpan(slab.Bind)) {
+            tension = bars[1];
+            other = bars[0];
+            tensionPitch = otherPitch = pitch[1];
+            tensionLayer = slab.M[0][dir][1] >= 0 ? 1 : 0;
+            return;
+        }
+        tension = bars[pos];
+        tensionPitch = pitch[pos];
+        other = bars[1 - pos];
+        otherPitch = pitch[1 - pos];
+        // The end tension bars lie on the face the end moment pulls; the
+        // centre tension bars on the other.
+        const int endLayer = slab.M[0][dir][0] > 0 ? 1 : 0;
+        tensionLayer = pos == 0 ? endLayer : 1 - endLayer;
     }
 
-    // "D10･D13 @200"
-    void WriteText(int pitch, std::string& out) const { WriteInPlace(out, head, Number{pitch}); }
+    bool ThroughAtDoublePitch() const { return mode == CompLargerThrough || mode == CompSmallerThrough; }
 
-    // The bar that runs through at double pitch: the larger (mode 1) or the
-    // smaller (mode 2) diameter, a missing bar never being the smaller.
-    int ThroughSize(int mode) const
+    // The bar of `other` that runs through at double pitch: the larger
+    // (mode 1) or the smaller (mode 2) diameter, a missing bar never being
+    // the smaller.
+    int ThroughSize() const
     {
-        if (dia2 == 0)
-            return size1;
+        const int dia1 = BarData::NominalDiameterMm(other[0]);
+        const int dia2 = BarData::NominalDiameterMm(other[1]);
+        if (dia2 == dia1 || dia2 == 0)
+            return other[0];
         if (dia1 == 0)
-            return size2;
-        const bool firstIsLarger = dia1 >= dia2;
-        return (mode == CompLargerThrough) == firstIsLarger ? size1 : size2;
+            return other[1];
+        return (mode == CompLargerThrough) == (dia1 >= dia2) ? other[0] : other[1];
     }
+
+    // Pitch of the through bars, mm; a typed pitch may be any int.
+    long long ThroughPitch() const { return 2LL * otherPitch; }
 };
 
-// The compression-side layer of every other bar of `from` at double pitch:
-// writes its text ("D13 @400") and returns its area per metre.
-double WriteThroughBar(const BarData& bars, const PositionBars& from, int mode, int pitch, std::string& out)
+// Steel of both faces of a position, cm² per metre.
+double PositionSteel(const BarData& bars, const PositionLayout& p)
 {
-    const int size = from.ThroughSize(mode);
-    const long long doubled = 2LL * pitch;  // a typed pitch may be any int
-    WriteInPlace(out, BarData::ArrangementHead(size, BarNone), Number{doubled});
-    return PairArea(bars, size, BarNone, static_cast<double>(doubled));
+    const double tension = PairArea(bars, p.tension[0], p.tension[1], p.tensionPitch);
+    if (p.mode == CompDouble)
+        return tension + PairArea(bars, p.other[0], p.other[1], p.otherPitch);
+    if (p.mode == CompNone)
+        return tension;
+    return tension + PairArea(bars, p.ThroughSize(), BarNone, static_cast<double>(p.ThroughPitch()));
 }
 
-struct Totals {
-    double end = 0;
-    double centre = 0;
-};
-
-// Simply supported spans: both positions carry the centre bars at the centre pitch.
-Totals DescribeSupportedDirection(SlabData& slab, const BarData& bars, int dir)
+// "D10･D13 @200"
+std::string ArrangementText(int size1, int size2, long long pitch)
 {
-    const PositionBars end(bars, slab.Bar[dir][0]);
-    const PositionBars centre(bars, slab.Bar[dir][1]);
-    const int pc = slab.CalcPitch[dir][1];
-    const double areaEnd = PairArea(bars, end.size1, end.size2, pc);
-    const double areaCentre = PairArea(bars, centre.size1, centre.size2, pc);
-    const int tension = slab.M[0][dir][1] >= 0 ? 1 : 0;
-    auto& text = slab.BarText[dir];
-    centre.WriteText(pc, text[1][tension]);
-    centre.WriteText(pc, text[0][tension]);
-
-    Totals totals;
-    const int endMode = slab.CompMode[0];
-    if (endMode == CompDouble) {
-        end.WriteText(pc, text[0][1 - tension]);
-        totals.end = areaEnd + areaCentre;
-    } else if (endMode == CompNone) {
-        text[0][1 - tension].clear();
-        totals.end = areaCentre;
-    } else {
-        totals.end = WriteThroughBar(bars, end, endMode, pc, text[0][1 - tension]) + areaCentre;
-    }
-
-    const int centreMode = slab.CompMode[1];
-    if (centreMode == CompDouble) {
-        end.WriteText(pc, text[1][1 - tension]);
-        totals.centre = areaCentre + areaEnd;
-    } else if (centreMode == CompNone) {
-        text[1][1 - tension].clear();
-        totals.centre = areaCentre;
-    } else {
-        totals.centre = WriteThroughBar(bars, end, centreMode, pc, text[1][1 - tension]) + areaCentre;
-    }
-    return totals;
-}
-
-// Continuous or fixed edges: the end tension bars on one face, the centre
-// tension bars on the other, each running through into the other position
-// fully (double arrangement) or every other bar (double pitch).
-Totals DescribeContinuousDirection(SlabData& slab, const BarData& bars, int dir)
-{
-    const PositionBars end(bars, slab.Bar[dir][0]);
-    const PositionBars centre(bars, slab.Bar[dir][1]);
-    const int pe = slab.CalcPitch[dir][0];
-    const int pc = slab.CalcPitch[dir][1];
-    const double areaEnd = PairArea(bars, end.size1, end.size2, pe);
-    const double areaCentre = PairArea(bars, centre.size1, centre.size2, pc);
-    const int tension = slab.M[0][dir][0] > 0 ? 1 : 0;  // face of the end tension bars
-    auto& text = slab.BarText[dir];
-    end.WriteText(pe, text[0][tension]);
-    centre.WriteText(pc, text[1][1 - tension]);
-
-    Totals totals;
-    const int endMode = slab.CompMode[0];
-    if (endMode == CompDouble) {
-        centre.WriteText(pc, text[0][1 - tension]);
-        totals.end = areaEnd + areaCentre;
-    } else if (endMode == CompNone) {
-        text[0][1 - tension].clear();
-        totals.end = areaEnd;
-    } else {
-        totals.end = WriteThroughBar(bars, centre, endMode, pc, text[0][1 - tension]) + areaEnd;
-    }
-
-    const int centreMode = slab.CompMode[1];
-    if (centreMode == CompDouble) {
-        end.WriteText(pe, text[1][tension]);
-        totals.centre = areaEnd + areaCentre;
-    } else if (centreMode == CompNone) {
-        text[1][tension].clear();
-        totals.centre = areaCentre;
-    } else {
-        totals.centre = WriteThroughBar(bars, end, centreMode, pe, text[1][tension]) + areaCentre;
-    }
-    return totals;
+    std::string text(BarData::ArrangementHead(size1, size2));
+    text += std::to_string(pitch);
+    return text;
 }
 
 void NoteLowSteel(SlabData& slab, std::string_view direction, std::string_view position)
@@ -335,20 +234,37 @@ void AllowableMoments(SlabData& slab, int dir)
     }
 }
 
-void DescribeBars(SlabData& slab, const BarData& bars)
+void CheckMinimumSteel(SlabData& slab, const BarData& bars)
 {
     slab.Message.clear();
     const bool oneWay = slab.Bind >= BindOneWayFixed;
     for (int dir = 0; dir < 2; ++dir) {
-        const Totals totals = IsSimplySupportedSpan(slab.Bind) ? DescribeSupportedDirection(slab, bars, dir)
-                                                                : DescribeContinuousDirection(slab, bars, dir);
         // Total steel of both faces as a percentage of the gross section.
         const std::string_view word = dir == 0 ? (oneWay ? "主筋" : "短辺") : (oneWay ? "配力筋" : "長辺");
-        if (!DecimalGreaterEqual(totals.end / slab.T, 0.2))
+        if (!DecimalGreaterEqual(PositionSteel(bars, PositionLayout(slab, dir, 0)) / slab.T, 0.2))
             NoteLowSteel(slab, word, "端部");
-        if (!DecimalGreaterEqual(totals.centre / slab.T, 0.2))
+        if (!DecimalGreaterEqual(PositionSteel(bars, PositionLayout(slab, dir, 1)) / slab.T, 0.2))
             NoteLowSteel(slab, word, "中央");
     }
+}
+
+TextGrid BarTexts(const SlabData& slab)
+{
+    TextGrid texts{};
+    if (!slab.Calculated)
+        return texts;
+    for (int dir = 0; dir < 2; ++dir)
+        for (int pos = 0; pos < 2; ++pos) {
+            const PositionLayout p(slab, dir, pos);
+            auto& layers = texts[dir][pos];
+            layers[p.tensionLayer] = ArrangementText(p.tension[0], p.tension[1], p.tensionPitch);
+            std::string& other = layers[1 - p.tensionLayer];
+            if (p.mode == CompDouble)
+                other = ArrangementText(p.other[0], p.other[1], p.otherPitch);
+            else if (p.ThroughAtDoublePitch())
+                other = ArrangementText(p.ThroughSize(), BarNone, p.ThroughPitch());
+        }
+    return texts;
 }
 
 }  // namespace korvexa

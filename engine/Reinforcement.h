@@ -1,5 +1,5 @@
 // Reinforcement of the four design positions: bar depths, pitches, allowable
-// moments, bar arrangement texts and the minimum steel check.
+// moments, the minimum steel check and the bar arrangement texts.
 #pragma once
 
 #include "engine/BarData.h"
@@ -22,6 +22,15 @@ int PitchUpperLimit(const SlabData& slab, const CommonSettings& settings, int di
 void ChoosePitch(SlabData& slab, const CommonSettings& settings, const BarData& bars, int dir, int pos);
 void SnapPitches(SlabData& slab, int dir);
 void AllowableMoments(SlabData& slab, int dir);
-void DescribeBars(SlabData& slab, const BarData& bars);
+// Writes into Message the positions whose steel, both faces together, is
+// below 0.2 % of the section ("短辺端部、長辺中央").
+void CheckMinimumSteel(SlabData& slab, const BarData& bars);
+
+// The arrangement texts of a designed slab, [dir][pos][layer]: "D10･D13
+// @200", empty for a face without bars; all empty for a slab that is not
+// designed.  They follow from the bars, the pitches, the sign of the
+// moments and the compression-side modes of the record, so they are made
+// when a sheet shows them and not by every design.
+TextGrid BarTexts(const SlabData& slab);
 
 }  // namespace korvexa

@@ -116,7 +116,6 @@ struct SlabData : SlabInputData {
     std::string FvNote;
     int DeltaRatio = 0;
     int DeltaRatio16 = 0;
-    TextGrid BarText{};         // [dir][pos][layer]
     std::string GradeText;
     double Lambda = 0;
     double LambdaMax = 0;

@@ -48,8 +48,8 @@ bool ResultsFinite(const SlabData& s)
                      s.Delta, s.TReq, s.Fv, s.Lambda);
 }
 
-// The steps after the checks that make the numbers; the bar texts follow
-// once the numbers are known to be finite (DesignSlab).
+// The steps after the checks that make the numbers; the minimum steel
+// check follows once the numbers are known to be finite (DesignSlab).
 void RunDesignSteps(SlabData& s, const CommonSettings& c, const BarData& bars)
 {
     const double u = c.LoadUnitFactor;
@@ -82,11 +82,10 @@ constexpr auto kResultNumbers =
                     &SlabData::Ft, &SlabData::MRatio, &SlabData::QRatio, &SlabData::CalcPitch, &SlabData::Fv,
                     &SlabData::FvNote, &SlabData::DeltaRatio, &SlabData::DeltaRatio16, &SlabData::Lambda,
                     &SlabData::LambdaMax, &SlabData::SL, &SlabData::Calculated);
-// The texts left out are BarText and Message, written only after the
-// numbers are known to be finite, and Name and GradeText, which the design
-// never writes.  A field added to the record belongs in the list above or
+// The texts left out are Message, written only after the numbers are known
+// to be finite, and Name and GradeText, which the design never writes.  A field added to the record belongs in the list above or
 // in that sentence.
-static_assert(sizeof(SlabData) == 1168, "a field was added to SlabData: see kResultNumbers");
+static_assert(sizeof(SlabData) == 912, "a field was added to SlabData: see kResultNumbers");
 
 // What a design may change, kept so that a design whose results overflow
 // puts it back.  Copying every input and number but not the texts costs a
@@ -139,7 +138,7 @@ int DesignSlab(SlabData& slab, const CommonSettings& settings, const BarData& ba
         undo.PutBack(slab);
         return DesignIncomplete;
     }
-    DescribeBars(slab, bars);
+    CheckMinimumSteel(slab, bars);
     // The design read the loads in the unit in force: the record says so,
     // so that a later unit change or a save converts them from that unit.
     slab.LoadUnit = settings.LoadUnitFactor;

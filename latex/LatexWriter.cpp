@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "datafile/SafeFile.h"
+#include "engine/Reinforcement.h"
 #include "engine/SheetTexts.h"
 #include "engine/Ukorvexa.h"
 #include "latex/LatexText.h"
@@ -270,18 +271,19 @@ private:
 
     void BarRows()
     {
+        const TextGrid texts = BarTexts(s_);
         out_ += "\\MultiRow{2}{配　筋} & 上　筋 ";
-        BarCells(0);
+        BarCells(texts, 0);
         out_ += " \\\\ \n \\cline{2-6}\n& 下　筋 ";
-        BarCells(1);
+        BarCells(texts, 1);
         out_ += " \\\\ \n \\hline\n";
     }
 
-    void BarCells(int layer)
+    void BarCells(const TextGrid& texts, int layer)
     {
         for (int dir = 0; dir < 2; ++dir)
             for (int pos = 0; pos < 2; ++pos)
-                out_ += " & \\hfill " + BarCell(s_.BarText[dir][pos][layer], replaced_);
+                out_ += " & \\hfill " + BarCell(texts[dir][pos][layer], replaced_);
     }
 
     const SlabData& s_;

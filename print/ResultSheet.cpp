@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPen>
 
+#include "engine/Reinforcement.h"
 #include "engine/SheetTexts.h"
 #include "engine/Ukorvexa.h"
 
@@ -225,6 +226,7 @@ void AddResultValues(SheetDrawing& drawing, const QFont& font, int width, const 
 {
     TextWriter out(drawing, font);
     const SheetGeometry g = MeasureSheet(out.Metrics(), width);
+    const TextGrid barTexts = BarTexts(slab);
 
     // Columns: short-side end, short-side centre, long-side end, long-side centre.
     for (int i = 0; i < 4; ++i) {
@@ -253,7 +255,7 @@ void AddResultValues(SheetDrawing& drawing, const QFont& font, int width, const 
         }
 
         for (int layer = 0; layer < 2; ++layer) {
-            const QString bar = QString::fromStdString(slab.BarText[dir][pos][layer]);
+            const QString bar = QString::fromStdString(barTexts[dir][pos][layer]);
             if (!bar.isEmpty())
                 out.Write(left + g.CW - out.Width(bar) - 2, g.TextTop(6 + layer), bar);
         }

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "engine/BarData.h"
+#include "engine/Reinforcement.h"
 #include "engine/SheetTexts.h"
 #include "engine/Ukorvexa.h"
 #include "print/BlockColumns.h"
@@ -346,6 +347,7 @@ private:
         }
 
         b_.Centred(x0, info_.CaseLabelWidth, b_.TwoLineTop(), U("配　筋"));
+        const TextGrid texts = BarTexts(s_);
         for (int layer = 0; layer < 2; ++layer) {
             if (layer == 1) {
                 b_.NextLine();
@@ -353,7 +355,7 @@ private:
             }
             b_.Centred(quantity, info_.QuantityLabelWidth, U(layer == 0 ? "上　筋" : "下　筋"));
             for (int j = 0; j < 4; ++j)
-                b_.RightAligned(ColumnRight(j), U(s_.BarText[j / 2][j % 2][layer]) + U("　"));
+                b_.RightAligned(ColumnRight(j), U(texts[j / 2][j % 2][layer]) + U("　"));
         }
     }
 

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "WindowDriver.h"
+#include "engine/Reinforcement.h"
 #include "engine/SheetTexts.h"
 #include "print/PrintFonts.h"
 #include "print/Upreviewform.h"
@@ -206,7 +207,7 @@ private slots:
             const korvexa::SlabData& slab = w.form->SlabList.At(i);
             QVERIFY(slab.Calculated);
             for (const std::string& piece : {slab.Name, korvexa::SlabConditionText(slab.Bind, true),
-                                             slab.BarText[0][0][0], slab.BarText[1][1][1]})
+                                             BarTexts(slab)[0][0][0], BarTexts(slab)[1][1][1]})
                 QVERIFY2(squeezed.contains(Squeezed(QString::fromStdString(piece))), piece.c_str());
         }
 

@@ -12,6 +12,7 @@
 
 #include "cli/DesignCommand.h"
 #include "cli/SlabJson.h"
+#include "engine/Reinforcement.h"
 #include "engine/Ukorvexa.h"
 
 using namespace korvexa;
@@ -78,7 +79,7 @@ TEST(DesignCommand, DesignsWithRecordDefaultsAndFullPrecision)
     EXPECT_EQ(m[0].toArray()[0].toArray()[0].toDouble(), s.M[0][0][0]);
     EXPECT_EQ(slab.value(QStringLiteral("Delta")).toDouble(), s.Delta);
     EXPECT_EQ(slab.value(QStringLiteral("BarText")).toArray()[0].toArray()[0].toArray()[0].toString().toStdString(),
-              s.BarText[0][0][0]);
+              BarTexts(s)[0][0][0]);
     EXPECT_EQ(slab.value(QStringLiteral("GradeText")).toString(), QStringLiteral("SD295"));
 }
 

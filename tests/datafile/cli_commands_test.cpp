@@ -12,6 +12,7 @@
 #include "cli/DataFileCommands.h"
 #include "cli/DesignCommand.h"
 #include "datafile/TextCodec.h"
+#include "engine/Reinforcement.h"
 #include "engine/SheetTexts.h"
 
 namespace korvexa::cli {
@@ -286,7 +287,7 @@ TEST(CliDataFile, CsvOfTheExample)
         EXPECT_EQ(f[column("合計 (kN/m2)")], FixedNumber(s.TL[0], 2));
         EXPECT_EQ(f[column("M 短辺端部 (kN･m/m)")], FixedNumber(s.M[0][0][0], 2));
         EXPECT_EQ(f[column("Q/Qa 長辺")], FixedNumber(s.QRatio[0][1], 2));
-        EXPECT_EQ(f[column("上端筋 長辺中央")], s.BarText[1][1][0]);
+        EXPECT_EQ(f[column("上端筋 長辺中央")], BarTexts(s)[1][1][0]);
         EXPECT_EQ(f[column("積雪時 M 短辺端部 (kN･m/m)")].empty(), s.LoadTime != LoadLongTermSnow) << s.Name;
         EXPECT_EQ(f[column("判定")], "OK");
     }

@@ -5,6 +5,7 @@
 
 #include "TestData.h"
 #include "datafile/DataFile.h"
+#include "engine/Reinforcement.h"
 #include "engine/Ukorvexa.h"
 
 namespace korvexa::datafile {
@@ -23,7 +24,7 @@ void ExpectSameDataSet(const DataSet& read, const DataSet& written)
         EXPECT_TRUE(a.Calculated);
         EXPECT_EQ(a.M, b.M) << "slab " << i + 1;
         EXPECT_EQ(a.CalcPitch, b.CalcPitch) << "slab " << i + 1;
-        EXPECT_EQ(a.BarText, b.BarText) << "slab " << i + 1;
+        EXPECT_EQ(BarTexts(a), BarTexts(b)) << "slab " << i + 1;
         EXPECT_EQ(a.Fv, b.Fv) << "slab " << i + 1;
     }
 }

@@ -195,23 +195,23 @@ TEST(BarTexts, ContinuousEdgesWithEachArrangement)
     ASSERT_EQ(s.CalcPitch[0][0], 200);
     ASSERT_EQ(s.CalcPitch[0][1], 200);
     // End tension on top, centre tension at the bottom, each running through.
-    EXPECT_EQ(s.BarText[0][0][0], "D10･D13 @200");
-    EXPECT_EQ(s.BarText[0][0][1], "D10 @200");
-    EXPECT_EQ(s.BarText[0][1][0], "D10･D13 @200");
-    EXPECT_EQ(s.BarText[0][1][1], "D10 @200");
+    EXPECT_EQ(BarTexts(s)[0][0][0], "D10･D13 @200");
+    EXPECT_EQ(BarTexts(s)[0][0][1], "D10 @200");
+    EXPECT_EQ(BarTexts(s)[0][1][0], "D10･D13 @200");
+    EXPECT_EQ(BarTexts(s)[0][1][1], "D10 @200");
 
     s.CompMode = {CompLargerThrough, CompSmallerThrough};
     s.Bar[0][1] = {BarD13, BarD10};
     DesignSlab(s, CommonSettings{}, BarData{});
     const int pe = s.CalcPitch[0][0], pc = s.CalcPitch[0][1];
-    EXPECT_EQ(s.BarText[0][0][1], "D13 @" + std::to_string(2 * pc));  // larger centre bar
-    EXPECT_EQ(s.BarText[0][1][0], "D10 @" + std::to_string(2 * pe));  // smaller end bar
+    EXPECT_EQ(BarTexts(s)[0][0][1], "D13 @" + std::to_string(2 * pc));  // larger centre bar
+    EXPECT_EQ(BarTexts(s)[0][1][0], "D10 @" + std::to_string(2 * pe));  // smaller end bar
 
     s.CompMode = {CompDouble, CompNone};
     s.Bar[0][1] = {BarD13, BarD13};  // equal bars print one name
     DesignSlab(s, CommonSettings{}, BarData{});
-    EXPECT_EQ(s.BarText[0][1][1], "D13 @" + std::to_string(s.CalcPitch[0][1]));
-    EXPECT_EQ(s.BarText[0][1][0], "");
+    EXPECT_EQ(BarTexts(s)[0][1][1], "D13 @" + std::to_string(s.CalcPitch[0][1]));
+    EXPECT_EQ(BarTexts(s)[0][1][0], "");
 }
 
 TEST(BarTexts, SimplySupportedSpanUsesTheCentrePitchEverywhere)
@@ -220,12 +220,12 @@ TEST(BarTexts, SimplySupportedSpanUsesTheCentrePitchEverywhere)
     const int pc = s.CalcPitch[0][1];
     EXPECT_EQ(s.CalcPitch[0][0], pc);
     const std::string centre = "D10 @" + std::to_string(pc);
-    EXPECT_EQ(s.BarText[0][1][1], centre);  // sagging: tension at the bottom
-    EXPECT_EQ(s.BarText[0][0][1], centre);
-    EXPECT_EQ(s.BarText[0][0][0], "D10･D13 @" + std::to_string(pc));
+    EXPECT_EQ(BarTexts(s)[0][1][1], centre);  // sagging: tension at the bottom
+    EXPECT_EQ(BarTexts(s)[0][0][1], centre);
+    EXPECT_EQ(BarTexts(s)[0][0][0], "D10･D13 @" + std::to_string(pc));
     s.CompMode[0] = CompLargerThrough;
     DesignSlab(s, CommonSettings{}, BarData{});
-    EXPECT_EQ(s.BarText[0][0][0], "D13 @" + std::to_string(2 * s.CalcPitch[0][1]));
+    EXPECT_EQ(BarTexts(s)[0][0][0], "D13 @" + std::to_string(2 * s.CalcPitch[0][1]));
 }
 
 // A pitch typed (or read from a file) at the integer limit still gives the
@@ -238,8 +238,8 @@ TEST(BarTexts, DoublePitchOfTheLargestTypedPitch)
     s.Pitch[0] = {huge, huge};
     ASSERT_EQ(DesignSlab(s, CommonSettings{}, BarData{}), 0);
     const std::string doubled = " @" + std::to_string(2LL * huge);
-    EXPECT_TRUE(s.BarText[0][0][1].ends_with(doubled)) << s.BarText[0][0][1];
-    EXPECT_TRUE(s.BarText[0][1][0].ends_with(doubled)) << s.BarText[0][1][0];
+    EXPECT_TRUE(BarTexts(s)[0][0][1].ends_with(doubled)) << BarTexts(s)[0][0][1];
+    EXPECT_TRUE(BarTexts(s)[0][1][0].ends_with(doubled)) << BarTexts(s)[0][1][0];
 }
 
 TEST(BarTexts, OneWayWordsAndMinimumSteelMessage)

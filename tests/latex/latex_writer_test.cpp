@@ -181,9 +181,9 @@ INSTANTIATE_TEST_SUITE_P(
                  {"{1F{\\fontencoding{OT1}\\fontfamily{cmtt}\\selectfont\\char95}S1 A\\&B 50\\% \\#2 "
                   "\\$x{\\fontencoding{OT1}\\fontfamily{cmtt}\\selectfont\\char94}2\\$ "
                   "{\\fontencoding{OT1}\\fontfamily{cmtt}\\selectfont\\char126}\\{\\textbackslash{}input\\}\\hfill"}},
-        SlabCase{"FirstBarDotInMathMode",
-                 [](SlabData& s, double&) { s.BarText[0][0][0] = "D10･D13 @200･"; },
-                 {" & \\hfill D10$\\cdot$D13 @200･"}},
+        SlabCase{"BarDotInMathMode",
+                 [](SlabData& s, double&) { s.Bar[0][0] = {BarD16, BarD19}; },
+                 {" & \\hfill D16$\\cdot$D19 @"}},
         SlabCase{"GradesInLatexForm",
                  [](SlabData& s, double&) { s.Bar[0][0] = {BarD10, BarD16}; },
                  {"鉄筋 $\\;$SD295(D10$\\cdot $D13)$\\;\\;$ SD345(D16)} \\\\ \\hline"}}),

@@ -4,6 +4,7 @@
 
 #include <QImage>
 
+#include "engine/Reinforcement.h"
 #include "engine/Ucommon.h"
 #include "engine/Ukorvexa.h"
 #include "sheet_test_util.h"
@@ -139,7 +140,7 @@ TEST(ResultValues, CellsOfADesignedSlab)
         for (int layer = 0; layer < 2; ++layer) {
             const auto bar = TextsInCell(d, g.TextTop(6 + layer), left, left + g.CW);
             ASSERT_EQ(bar.size(), 1);
-            EXPECT_EQ(bar[0].text, QString::fromStdString(s.BarText[dir][pos][layer]));
+            EXPECT_EQ(bar[0].text, QString::fromStdString(BarTexts(s)[dir][pos][layer]));
             EXPECT_EQ(RightEnd(bar[0]), left + g.CW - 2);
             EXPECT_GT(bar[0].x, left);
         }

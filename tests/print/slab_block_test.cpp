@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "datafile/DataFile.h"
+#include "engine/Reinforcement.h"
 #include "engine/Ukorvexa.h"
 #include "print/PrinterInfomation.h"
 #include "print/SlabBlock.h"
@@ -247,8 +248,10 @@ TEST(SlabBlock, EachValueStandsUnderItsHeadingOnItsRow)
     s.MRatio[0] = {{{0.15, 0.26}, {0.37, 0.48}}};
     s.Q[0] = {9.91, 8.81};
     s.QRatio[0] = {0.11, 0.12};
-    s.BarText[0][0][0] = "D10 @101", s.BarText[0][1][1] = "D13 @202", s.BarText[1][0][0] = "D16 @303",
-    s.BarText[1][1][1] = "D19 @404";
+    // One bar text per column, on the face of its tension.
+    s.Bar = {{{{{BarD10, BarNone}, {BarD13, BarNone}}}, {{{BarD16, BarNone}, {BarD19, BarNone}}}}};
+    s.CalcPitch = {{{101, 202}, {303, 404}}};
+    s.CompMode = {CompNone, CompNone};
     const Drawn d = DrawBlock(s, data, 1000);
 
     struct Cell {
