@@ -250,7 +250,7 @@ void CheckMinimumSteel(SlabData& slab, const BarData& bars)
 
 TextGrid BarTexts(const SlabData& slab)
 {
-    TextGrid texts{};
+    TextGrid texts;  // every text empty
     if (!slab.Calculated)
         return texts;
     for (int dir = 0; dir < 2; ++dir)
