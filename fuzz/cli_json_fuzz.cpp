@@ -13,6 +13,7 @@
 #include "cli/DesignCommand.h"
 #include "cli/SlabJson.h"
 #include "datafile/DataFile.h"
+#include "datafile/TextCodec.h"
 #include "engine/Ukorvexa.h"
 
 using namespace korvexa;
@@ -32,6 +33,19 @@ std::optional<std::string> Design(std::string_view text)
         return std::nullopt;
     }
     return out.str();
+}
+
+// A layout as the file holds its texts: the file keeps WAVE DASH as the
+// full-width tilde, one CP932 character, so either comes back as that.
+datafile::PrintLayout AsStored(datafile::PrintLayout layout)
+{
+    const auto stored = [](std::string& text) { text = datafile::Utf8ToCp932(text).text; };
+    stored(layout.Title);
+    for (datafile::FontSetting* font : {&layout.TitleFont, &layout.BodyFont, &layout.HeaderFont}) {
+        stored(font->Name);
+        stored(font->Style);
+    }
+    return layout;
 }
 
 // What `slab` writes: the designed slabs, the settings, grades and layout.
@@ -64,7 +78,7 @@ void CheckDataFile(const datafile::DataSet& read)
         if (!datafile::SameInputs(a, b))
             Broken("the data file gives back other inputs", designed.slabs[i].Name);
     }
-    if (warnings.empty() && !(back.data->layout == designed.layout))
+    if (warnings.empty() && !(AsStored(back.data->layout) == AsStored(designed.layout)))
         Broken("the data file gives back another print layout");
 }
 
