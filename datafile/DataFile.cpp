@@ -419,7 +419,8 @@ void ReadSettings(ByteReader& r, int v, DataSet& data)
 
 // A record in another load unit than the file's settings is brought into
 // that unit when it is designed (ConvertLoadUnit): its loads must then still
-// be numbers a box holds, or the data could not be saved again.
+// be numbers a box holds, and its derived totals still numbers, or the data
+// could not be saved again.
 void CheckConvertedLoads(ByteReader& r, const SlabData& s, double loadUnitFactor, std::size_t unitOffset)
 {
     const double k = s.LoadUnit / loadUnitFactor;
@@ -439,6 +440,11 @@ void CheckConvertedLoads(ByteReader& r, const SlabData& s, double loadUnitFactor
             r.Fail("LoadUnit", unitOffset,
                    field + " の " + ReadableNumber(value) + " は設定の荷重の単位に直すと大きすぎます（絶対値は " +
                        ReadableNumber(kLargestInputValue) + " まで）");
+    for (int c = 0; !s.TLDirect && c < 3; ++c)
+        if (!std::isfinite(s.TL[c] * k))
+            r.Fail("LoadUnit", unitOffset,
+                   "TL[" + std::to_string(c) + "] の " + ReadableNumber(s.TL[c]) +
+                       " は設定の荷重の単位に直すと数値ではなくなります");
 }
 
 SlabData ReadSlab(ByteReader& r, int v, std::size_t index, double loadUnitFactor)

@@ -130,6 +130,13 @@ TEST(RoundTrip, RecordWhoseLoadsOutgrowTheFilesUnitIsRefused)
     EXPECT_NE(r.error.detail.find("FL の"), std::string::npos) << r.error.detail;
     d.slabs[0].FL = 5e5;
     EXPECT_TRUE(DecodeDataFile(EncodeDataFile(d)).ok());
+
+    // A derived total that the conversion makes infinite would stop the
+    // design and be saved as a file that does not open.
+    d.slabs[0].TL[1] = 1e306;
+    const ReadResult derived = DecodeDataFile(EncodeDataFile(d));
+    ASSERT_FALSE(derived.ok());
+    EXPECT_NE(derived.error.detail.find("TL[1] の"), std::string::npos) << derived.error.detail;
 }
 
 TEST(RoundTrip, RecordInAnotherUnitIsConvertedWhenDesigned)
